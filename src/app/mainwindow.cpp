@@ -1,0 +1,237 @@
+#include "app/mainwindow.h"
+
+#include "app/pendingtab.h"
+#include "app/referencestab.h"
+#include "app/usagestats.h"
+#include "common/actionguard.h"
+#include "common/desktop.h"
+#include "common/messenger.h"
+#include "common/texts.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace vel {
+
+namespace {
+
+constexpr QSize kClientSize{1016, 692};
+
+struct TabSpec {
+    Page page;
+    const char* name;
+    const char* caption;
+};
+
+constexpr TabSpec kTabs[] = {
+    {Page::References, "TabSheet3", "References"},
+    {Page::Tweed, "TabSheet1", "Tweed Analysis"},
+    {Page::Bolton, "TabSheet2", "Bolton Analysis"},
+    {Page::Steiner, "TabSheet6", "Steiner Analysis"},
+    {Page::Outline, "TabSheet5", "Treatment Outline"},
+    {Page::History, "TabSheet4", "Treatment History"},
+};
+
+const QString kMakerSite = QStringLiteral("https://velmora.example");
+const QString kContactMail = QStringLiteral(
+    "mailto:Velmora Support <support@velmora.example>?cc=Velmora Clinical Desk <clinical@velmora.example>"
+    "&Subject=Contact - Software Velmora&Body=");
+
+}  // namespace
+
+MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent), folder_(std::move(folder)), messenger_(messenger), desktop_(desktop)
+{
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    emptyMenu_ = new QMenu(this);
+    emptyMenu_->setObjectName(QStringLiteral("Popdir"));
+
+    tabs_ = new QTabWidget;
+    tabs_->setObjectName(QStringLiteral("Analise"));
+    tabs_->setTabPosition(QTabWidget::West);
+    tabs_->setFixedSize(kClientSize);
+
+    auto* refs = new ReferencesTab(messenger_, desktop_, emptyMenu_);
+    connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
+    pages_.insert(Page::References, refs);
+    const QSet<FileAction> all{FileAction::New, FileAction::Open, FileAction::Save, FileAction::Print};
+    pages_.insert(Page::Tweed, new PendingTab(QStringLiteral("TabSheet1"), QStringLiteral("tSair"), all));
+    pages_.insert(Page::Bolton, new PendingTab(QStringLiteral("TabSheet2"), QStringLiteral("bsair"), all));
+    pages_.insert(Page::Steiner, new PendingTab(QStringLiteral("TabSheet6"), QStringLiteral("stsair"), {FileAction::New}));
+    pages_.insert(Page::Outline, new PendingTab(QStringLiteral("TabSheet5"), QStringLiteral("posair"), all));
+    pages_.insert(Page::History, new PendingTab(QStringLiteral("TabSheet4"), QStringLiteral("plsair"), all));
+    for (const TabSpec& spec : kTabs) {
+        TabPage* tab = pages_.value(spec.page);
+        tabs_->addTab(tab, QString::fromLatin1(spec.caption));
+        connect(tab, &TabPage::exitRequested, this, &MainWindow::quitRequested);
+    }
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!changingFromCode_)
+            onUserTabChange(index);
+    });
+
+    scroll_ = new QScrollArea;
+    scroll_->setObjectName(QStringLiteral("scroller"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidget(tabs_);
+    scroll_->setWidgetResizable(false);
+    setCentralWidget(scroll_);
+    setScrollable(false);
+
+    buildMenus();
+    setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+}
+
+void MainWindow::buildMenus()
+{
+    auto title = [this] { return activeCaption(); };
+    auto add = [this, title](QMenu* menu, const char* name, const QString& text, auto fn) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, guarded(messenger_, title, fn));
+        return action;
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    add(file, "fileNew", QStringLiteral("&New"), [this] { runFileAction(FileAction::New); });
+    add(file, "fileOpen", QStringLiteral("&Open..."), [this] { runFileAction(FileAction::Open); });
+    add(file, "fileSave", QStringLiteral("&Save"), [this] { runFileAction(FileAction::Save); });
+    file->addSeparator();
+    add(file, "filePrint", QStringLiteral("&Print..."), [this] { runFileAction(FileAction::Print); });
+    file->addSeparator();
+    add(file, "fileExit", QStringLiteral("E&xit"), [this] { Q_EMIT quitRequested(); });
+
+    QMenu* modules = menuBar()->addMenu(QStringLiteral("&Modules"));
+    modules->setObjectName(QStringLiteral("menuModules"));
+    add(modules, "moduleReferences", QStringLiteral("&References"), [this] { openModule(Page::References); });
+    add(modules, "moduleTweed", QStringLiteral("&Tweed Analysis"), [this] { openModule(Page::Tweed); });
+    add(modules, "moduleBolton", QStringLiteral("&Bolton Analysis"), [this] { openModule(Page::Bolton); });
+    add(modules, "moduleSteiner", QStringLiteral("&Steiner Analysis"), [this] { openModule(Page::Steiner); });
+    add(modules, "moduleOutline", QStringLiteral("Treatment &Outline"), [this] { openModule(Page::Outline); });
+    add(modules, "moduleHistory", QStringLiteral("Tr&eatment History"), [this] { openModule(Page::History); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    add(help, "helpStatistics", QStringLiteral("St&atistics"), [this] { showStatistics(); });
+    add(help, "helpContact", QStringLiteral("&Contact Us"), [this] { desktop_.openUrl(kContactMail); });
+    add(help, "helpWebsite", QStringLiteral("Visit our W&ebsite"), [this] { desktop_.openUrl(kMakerSite); });
+    add(help, "helpAbout", QStringLiteral("Ab&out..."), [this] {
+        messenger_.information(QStringLiteral("About Velmora"),
+                               {QStringLiteral("Velmora %1").arg(QStringLiteral(VELMORA_VERSION)),
+                                QStringLiteral("Tweed-Merrifield, Bolton and Steiner analyses for orthodontists."),
+                                QString(),
+                                QStringLiteral("Written by the Velmora development team.")});
+    });
+}
+
+TabPage* MainWindow::page(Page p) const
+{
+    return pages_.value(p);
+}
+
+ReferencesTab* MainWindow::references() const
+{
+    return static_cast<ReferencesTab*>(pages_.value(Page::References));
+}
+
+void MainWindow::setPage(Page p, TabPage* tab)
+{
+    TabPage* old = pages_.value(p);
+    const int index = tabs_->indexOf(old);
+    const QString caption = tabs_->tabText(index);
+    const bool current = tabs_->currentIndex() == index;
+    changingFromCode_ = true;
+    tabs_->removeTab(index);
+    tabs_->insertTab(index, tab, caption);
+    if (current)
+        tabs_->setCurrentIndex(index);
+    changingFromCode_ = false;
+    old->deleteLater();
+    pages_.insert(p, tab);
+    connect(tab, &TabPage::exitRequested, this, &MainWindow::quitRequested);
+}
+
+QString MainWindow::activeCaption() const
+{
+    return tabs_->tabText(tabs_->currentIndex());
+}
+
+void MainWindow::setCurrentPage(Page p)
+{
+    changingFromCode_ = true;
+    tabs_->setCurrentWidget(pages_.value(p));
+    changingFromCode_ = false;
+}
+
+void MainWindow::setScrollable(bool scrollable)
+{
+    const Qt::ScrollBarPolicy policy = scrollable ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    scroll_->setHorizontalScrollBarPolicy(policy);
+    scroll_->setVerticalScrollBarPolicy(policy);
+    if (scrollable) {
+        // The window may then be smaller than its content, down to the screen.
+        setMinimumSize(0, 0);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            setMaximumSize(screen->availableGeometry().size());
+    }
+}
+
+void MainWindow::onUserTabChange(int index)
+{
+    ReferencesTab* refs = references();
+    if (tabs_->widget(index) == refs) {
+        refs->showReferences();
+    } else {
+        tabs_->setTabText(tabs_->indexOf(refs), QStringLiteral("References"));
+        refs->hideViews();
+    }
+}
+
+void MainWindow::openModule(Page p)
+{
+    setCurrentPage(p);
+    if (p == Page::References)
+        references()->showReferences();
+    else
+        references()->hideViews();
+}
+
+void MainWindow::runFileAction(FileAction action)
+{
+    TabPage* tab = static_cast<TabPage*>(tabs_->currentWidget());
+    if (!tab || !tab->offers(action)) {
+        messenger_.error(activeCaption(), {actionNotAvailable()});
+        return;
+    }
+    tab->run(action);
+}
+
+void MainWindow::showStatistics()
+{
+    messenger_.information(QStringLiteral("Statistics"), statisticsLines(readUsageStats(folder_.stats())));
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        Q_EMIT minimised();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Q_EMIT quitRequested();
+}
+
+}  // namespace vel

@@ -1,0 +1,126 @@
+#include "app/shell.h"
+
+#include "app/mainwindow.h"
+#include "app/referencestab.h"
+#include "app/secondarywindows.h"
+#include "app/session.h"
+#include "app/tray.h"
+#include "common/desktop.h"
+#include "common/messenger.h"
+
+#include <QAction>
+#include <QTabWidget>
+
+namespace vel {
+
+void initResources();
+
+Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate)
+    : desktop_(desktop)
+{
+    initResources();
+    launcher_ = new SplashWindow;
+    main_ = new MainWindow(folder, messenger, desktop);
+    main_->setEnabled(false);
+    guide_ = new GuideWindow;
+    worksheet_ = new WorksheetWindow;
+    tray_ = new Tray(desktop.hasSystemTray(), this);
+
+    gate.setListener([hide = tray_->hideItem()](bool up) { hide->setEnabled(!up); });
+
+    connect(launcher_, &SplashWindow::chosen, this, &Shell::choose);
+    connect(launcher_, &SplashWindow::exitRequested, this, &Shell::quitRequested);
+    connect(main_, &MainWindow::quitRequested, this, &Shell::quitRequested);
+    connect(main_, &MainWindow::menuRequested, this, &Shell::backToLauncher);
+    connect(main_, &MainWindow::minimised, this, [this] {
+        // Without a tray the window is only minimised, so it stays in reach.
+        if (tray_->available())
+            hideToTray();
+    });
+    connect(tray_, &Tray::hideRequested, this, &Shell::hideToTray);
+    connect(tray_, &Tray::restoreRequested, this, &Shell::restoreFromTray);
+    connect(tray_, &Tray::doubleClicked, this, &Shell::trayDoubleClicked);
+    connect(tray_, &Tray::closeRequested, this, &Shell::quitRequested);
+}
+
+Shell::~Shell()
+{
+    delete worksheet_;
+    delete guide_;
+    delete main_;
+    delete launcher_;
+}
+
+void Shell::show()
+{
+    launcher_->show();
+}
+
+void Shell::choose(SplashWindow::Choice choice)
+{
+    using Choice = SplashWindow::Choice;
+    tray_->hideItem()->setEnabled(true);
+    launcher_->hide();
+    launcher_->setEnabled(false);
+    main_->setEnabled(true);
+    ReferencesTab* refs = main_->references();
+    if (choice == Choice::Abstract)
+        refs->showAbstract();
+    else if (choice == Choice::References)
+        refs->showReferences();
+
+    switch (choice) {
+    case Choice::Abstract:
+    case Choice::References: main_->setCurrentPage(Page::References); break;
+    case Choice::Tweed: main_->setCurrentPage(Page::Tweed); break;
+    case Choice::Bolton: main_->setCurrentPage(Page::Bolton); break;
+    case Choice::Steiner: main_->setCurrentPage(Page::Steiner); break;
+    case Choice::Outline: main_->setCurrentPage(Page::Outline); break;
+    case Choice::History: main_->setCurrentPage(Page::History); break;
+    }
+    if (Session::isSmall(desktop_.displayMode()))
+        main_->setScrollable(true);
+    if (choice == Choice::Abstract)
+        main_->pages()->setTabText(main_->pages()->indexOf(refs), QStringLiteral("Abstract"));
+    main_->show();
+}
+
+void Shell::backToLauncher()
+{
+    tray_->restoreItem()->setEnabled(false);
+    tray_->hideItem()->setEnabled(false);
+    main_->pages()->setTabText(main_->pages()->indexOf(main_->references()), QStringLiteral("References"));
+    main_->hide();
+    main_->references()->hideViews();
+    main_->setEnabled(false);
+    launcher_->setEnabled(true);
+    launcher_->show();
+}
+
+void Shell::hideToTray()
+{
+    main_->setWindowState(main_->windowState() & ~Qt::WindowMinimized);
+    main_->hide();
+    tray_->startAnimation();
+    tray_->hideItem()->setEnabled(false);
+    tray_->restoreItem()->setEnabled(true);
+}
+
+void Shell::restoreFromTray()
+{
+    main_->showNormal();
+    main_->raise();
+    main_->activateWindow();
+    tray_->stopAnimation();
+    tray_->restoreItem()->setEnabled(false);
+    tray_->hideItem()->setEnabled(true);
+}
+
+void Shell::trayDoubleClicked()
+{
+    if (launcher_->isVisible())
+        return;
+    restoreFromTray();
+}
+
+}  // namespace vel

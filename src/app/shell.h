@@ -1,0 +1,52 @@
+#pragma once
+#include "app/splashwindow.h"
+#include "common/workingfolder.h"
+
+#include <QObject>
+
+namespace vel {
+
+class Desktop;
+class GuideWindow;
+class MainWindow;
+class Messenger;
+class ModalGate;
+class Tray;
+class WorksheetWindow;
+
+// The program's windows and how one hands over to another: the launcher, the
+// main window, the two secondary windows and the tray. Created once, in this
+// order, and kept until the end.
+class Shell : public QObject {
+    Q_OBJECT
+public:
+    Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate);
+    ~Shell() override;
+
+    SplashWindow* launcher() const { return launcher_; }
+    MainWindow* mainWindow() const { return main_; }
+    GuideWindow* guide() const { return guide_; }
+    WorksheetWindow* worksheet() const { return worksheet_; }
+    Tray* tray() const { return tray_; }
+
+    void show();
+
+    void choose(SplashWindow::Choice choice);
+    void backToLauncher();
+    void hideToTray();
+    void restoreFromTray();
+    void trayDoubleClicked();
+
+Q_SIGNALS:
+    void quitRequested();
+
+private:
+    Desktop& desktop_;
+    SplashWindow* launcher_;
+    MainWindow* main_;
+    GuideWindow* guide_;
+    WorksheetWindow* worksheet_;
+    Tray* tray_;
+};
+
+}  // namespace vel

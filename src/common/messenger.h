@@ -1,0 +1,59 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace vel {
+
+// Tells the tray's Hide item when a modal box, a modal dialog or a secondary
+// window comes up and goes away. Every such window goes through here, so the
+// item's rule lives in one place.
+class ModalGate {
+public:
+    void setListener(std::function<void(bool up)> listener) { listener_ = std::move(listener); }
+    void up() const { if (listener_) listener_(true); }
+    void down() const { if (listener_) listener_(false); }
+
+private:
+    std::function<void(bool)> listener_;
+};
+
+// Brackets one modal window: the Hide item is disabled for its lifetime.
+class ModalScope {
+public:
+    explicit ModalScope(const ModalGate& gate) : gate_(gate) { gate_.up(); }
+    ~ModalScope() { gate_.down(); }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    const ModalGate& gate_;
+};
+
+// Every message box of the program. The real one shows a QMessageBox; tests
+// install one that records the boxes and answers the questions.
+class Messenger {
+public:
+    enum class Icon { Error, Warning, Information, Question };
+    enum class Answer { Ok, Yes, No, Closed };
+
+    virtual ~Messenger() = default;
+
+    void setGate(const ModalGate* gate) { gate_ = gate; }
+
+    // A box with one OK button.
+    void show(Icon icon, const QString& title, const QStringList& lines);
+    void error(const QString& title, const QStringList& lines) { show(Icon::Error, title, lines); }
+    void warning(const QString& title, const QStringList& lines) { show(Icon::Warning, title, lines); }
+    void information(const QString& title, const QStringList& lines) { show(Icon::Information, title, lines); }
+    // A Yes/No question; Closed when the box was closed without an answer.
+    Answer ask(const QString& title, const QStringList& lines);
+
+protected:
+    virtual Answer present(Icon icon, const QString& title, const QStringList& lines, bool question) = 0;
+
+private:
+    const ModalGate* gate_ = nullptr;
+};
+
+}  // namespace vel

@@ -1,0 +1,180 @@
+#include "common/cp1252.h"
+#include "common/fileio.h"
+#include "common/recordfield.h"
+#include "common/textconv.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vel;
+
+class CommonTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void textToReal_data();
+    void textToReal();
+    void textToInt_data();
+    void textToInt();
+    void realToText_data();
+    void realToText();
+    void cp1252RoundTripsEveryByte();
+    void cp1252MapsTheHighControls();
+    void shortStringsCutOnWriteAndClampOnRead();
+    void replaceFileLeavesNoPartialFile();
+    void readFileHeadNamesFileAndReason();
+};
+
+void CommonTest::textToReal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("plain") << "12.5" << 12.5;
+    QTest::newRow("trailing point") << "12." << 12.0;
+    QTest::newRow("leading point") << ".5" << 0.5;
+    QTest::newRow("negative") << "-2.5" << -2.5;
+    QTest::newRow("padded label") << "  3.0" << 3.0;
+    QTest::newRow("lone minus") << "-" << 0.0;
+    QTest::newRow("minus point") << "-." << 0.0;
+    QTest::newRow("comma is not a separator") << "2,5" << 0.0;
+    QTest::newRow("two points") << "1.2.3" << 0.0;
+    QTest::newRow("trailing garbage") << "12a" << 0.0;
+    QTest::newRow("percent label") << "91.4 %" << 0.0;
+    QTest::newRow("infinity") << "inf" << 0.0;
+    QTest::newRow("overflow") << "1e999" << 0.0;
+}
+
+void CommonTest::textToReal()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(vel::textToReal(text), value);
+}
+
+void CommonTest::textToInt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("plain") << "42" << 42;
+    QTest::newRow("negative") << "-7" << -7;
+    QTest::newRow("decimal") << "4.0" << 0;
+    QTest::newRow("max") << "2147483647" << 2147483647;
+    QTest::newRow("min") << "-2147483648" << int(-2147483648LL);
+    QTest::newRow("beyond 32 bits") << "2147483648" << 0;
+    QTest::newRow("letters") << "12x" << 0;
+}
+
+void CommonTest::textToInt()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(vel::textToInt(text), value);
+}
+
+void CommonTest::realToText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("exact half up") << 0.25 << 0 << 1 << "0.3";
+    QTest::newRow("exact half, sum") << 92.25 << 0 << 1 << "92.3";
+    QTest::newRow("held below half") << 0.3 * 1.5 << 0 << 1 << "0.4";
+    QTest::newRow("0.15 is below half") << 0.15 << 0 << 1 << "0.1";
+    QTest::newRow("negative half away") << -0.25 << 0 << 1 << "-0.3";
+    QTest::newRow("negative to zero keeps sign") << -0.04 << 0 << 1 << "-0.0";
+    QTest::newRow("negative zero is zero") << -0.0 << 0 << 1 << "0.0";
+    QTest::newRow("carry through nines") << 9.96 << 0 << 1 << "10.0";
+    QTest::newRow("no decimals") << 2.5 << 0 << 0 << "3";
+    QTest::newRow("no decimals, no point") << 17.0 << 0 << 0 << "17";
+    QTest::newRow("two decimals") << 1.005 << 0 << 2 << "1.00";
+    QTest::newRow("width fills left") << 3.14159 << 7 << 2 << "   3.14";
+    QTest::newRow("width too small") << 1234.5 << 3 << 1 << "1234.5";
+    QTest::newRow("large, no grouping") << 1234567.0 << 0 << 1 << "1234567.0";
+}
+
+void CommonTest::realToText()
+{
+    QFETCH(double, value);
+    QFETCH(int, width);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QCOMPARE(vel::realToText(value, width, decimals), text);
+    QCOMPARE(vel::intToText(-12), QStringLiteral("-12"));
+}
+
+void CommonTest::cp1252RoundTripsEveryByte()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    QCOMPARE(toCp1252(fromCp1252(all)), all);
+    QCOMPARE(toCp1252(QStringLiteral("\u4e2d")), QByteArray("?"));
+}
+
+void CommonTest::cp1252MapsTheHighControls()
+{
+    QCOMPARE(fromCp1252(QByteArray("\x80\x8a\x9f\xe1", 4)), QString::fromUtf8("€ŠŸá"));
+    QCOMPARE(toCp1252(QString::fromUtf8("ÇÃO €")), QByteArray("\xc7\xc3O \x80"));
+}
+
+void CommonTest::shortStringsCutOnWriteAndClampOnRead()
+{
+    QByteArray record(12, '\x55');
+    writeShortString(record, 0, 5, QString::fromUtf8("JOSÉ MARIA"));
+    QCOMPARE(record.left(6), QByteArray("\x05JOS\xc9 ", 6));
+    QCOMPARE(readShortString(record, 0, 5), QString::fromUtf8("JOSÉ "));
+
+    writeShortString(record, 0, 5, QStringLiteral("AB"));
+    QCOMPARE(record.left(6), QByteArray("\x02" "AB\0\0\0", 6));
+    QCOMPARE(record.at(6), '\x55');  // the next field is untouched
+
+    // A damaged length byte never reads into the next field.
+    record[0] = '\xff';
+    QCOMPARE(readShortString(record, 0, 5).size(), 5);
+}
+
+void CommonTest::replaceFileLeavesNoPartialFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.bin"));
+    replaceFile(path, "first");
+    replaceFile(path, "second!");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("second!"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // A folder that does not exist: an error naming the file, nothing written.
+    try {
+        replaceFile(dir.filePath(QStringLiteral("missing/f.bin")), "x");
+        QFAIL("no error");
+    } catch (const FileError& e) {
+        QVERIFY(e.message().startsWith(QStringLiteral("f.bin: ")));
+    }
+}
+
+void CommonTest::readFileHeadNamesFileAndReason()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Stats.cef"));
+    replaceFile(path, QByteArray(3, '\0'));
+    try {
+        readFileHead(path, 16);
+        QFAIL("no error");
+    } catch (const FileError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Stats.cef: the file is shorter than 16 bytes (it has 3)"));
+    }
+    try {
+        readFileHead(dir.filePath(QStringLiteral("none.cef")), 16);
+        QFAIL("no error");
+    } catch (const FileError& e) {
+        QVERIFY(e.message().startsWith(QStringLiteral("none.cef: ")));
+        QVERIFY(e.reason().size() > 0);
+    }
+}
+
+QTEST_APPLESS_MAIN(CommonTest)
+#include "tst_common.moc"
