@@ -59,6 +59,12 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
     tabs_->setObjectName(QStringLiteral("Analise"));
     tabs_->setTabPosition(QTabWidget::West);
     tabs_->setFixedSize(kClientSize);
+    // Six captions must fit down the left side in one column.
+    tabs_->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 8px 4px; margin-left: 2px; border: 1px solid #9a9a9a; border-right: none;"
+        " border-top-left-radius: 3px; border-bottom-left-radius: 3px; background: #e4e4e4; }"
+        "QTabBar::tab:selected { background: #fbfbfb; margin-left: 0px; }"));
+    tabs_->tabBar()->setUsesScrollButtons(false);
 
     auto* refs = new ReferencesTab(messenger_, desktop_, emptyMenu_);
     connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
@@ -171,6 +177,15 @@ void MainWindow::setCurrentPage(Page p)
     changingFromCode_ = true;
     tabs_->setCurrentWidget(pages_.value(p));
     changingFromCode_ = false;
+}
+
+void MainWindow::centreOnScreen()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void MainWindow::setScrollable(bool scrollable)

@@ -34,6 +34,7 @@ public:
     // Makes a tab active without the rule a click on a tab runs.
     void setCurrentPage(Page p);
     void setScrollable(bool scrollable);
+    void centreOnScreen();
 
     void runFileAction(FileAction action);
     void showStatistics();

@@ -161,7 +161,8 @@ ReferencesTab::ReferencesTab(Messenger& messenger, Desktop& desktop, QMenu* empt
     heading_->setObjectName(QStringLiteral("Fteor"));
     heading_->setGeometry(16, 8, 950, 40);
     heading_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    heading_->setHtml(QStringLiteral("<p align=\"center\">REFERENCES</p>"));
+    heading_->setHtml(QStringLiteral("<p style=\"margin:0\"></p><p align=\"center\" style=\"margin:0\">REFERENCES</p>"));
+    heading_->document()->setDocumentMargin(0);
     heading_->hide();
 
     int top = 120;

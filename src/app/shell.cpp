@@ -82,6 +82,7 @@ void Shell::choose(SplashWindow::Choice choice)
         main_->setScrollable(true);
     if (choice == Choice::Abstract)
         main_->pages()->setTabText(main_->pages()->indexOf(refs), QStringLiteral("Abstract"));
+    main_->centreOnScreen();
     main_->show();
 }
 
