@@ -18,34 +18,34 @@ QString FileError::message() const
     return QFileInfo(path_).fileName() + QStringLiteral(": ") + reason_;
 }
 
-QByteArray readFileBytes(const QString& path, qint64 minimumSize)
+namespace {
+
+// Reads up to `limit` bytes (all of them when negative); fewer than `minimum` is an error.
+QByteArray readChecked(const QString& path, qint64 limit, qint64 minimum)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(path, file.errorString());
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = limit < 0 ? file.readAll() : file.read(limit);
     if (file.error() != QFileDevice::NoError)
         throw FileError(path, file.errorString());
-    if (bytes.size() < minimumSize)
+    if (bytes.size() < minimum)
         throw FileError(path, QStringLiteral("the file is shorter than %1 bytes (it has %2)")
-                                  .arg(minimumSize)
+                                  .arg(minimum)
                                   .arg(bytes.size()));
     return bytes;
 }
 
+}  // namespace
+
+QByteArray readFileBytes(const QString& path, qint64 minimumSize)
+{
+    return readChecked(path, -1, minimumSize);
+}
+
 QByteArray readFileHead(const QString& path, qint64 size)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(path, file.errorString());
-    const QByteArray bytes = file.read(size);
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(path, file.errorString());
-    if (bytes.size() < size)
-        throw FileError(path, QStringLiteral("the file is shorter than %1 bytes (it has %2)")
-                                  .arg(size)
-                                  .arg(bytes.size()));
-    return bytes;
+    return readChecked(path, size, size);
 }
 
 void replaceFile(const QString& path, const QByteArray& content)
