@@ -3,6 +3,7 @@
 #include "app/pendingtab.h"
 #include "app/referencestab.h"
 #include "app/usagestats.h"
+#include "tweed/tweedtab.h"
 #include "common/actionguard.h"
 #include "common/desktop.h"
 #include "common/messenger.h"
@@ -70,7 +71,7 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
     connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
     pages_.insert(Page::References, refs);
     const QSet<FileAction> all{FileAction::New, FileAction::Open, FileAction::Save, FileAction::Print};
-    pages_.insert(Page::Tweed, new PendingTab(QStringLiteral("TabSheet1"), QStringLiteral("tSair"), all));
+    pages_.insert(Page::Tweed, new TweedTab(folder_, messenger_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Bolton, new PendingTab(QStringLiteral("TabSheet2"), QStringLiteral("bsair"), all));
     pages_.insert(Page::Steiner, new PendingTab(QStringLiteral("TabSheet6"), QStringLiteral("stsair"), {FileAction::New}));
     pages_.insert(Page::Outline, new PendingTab(QStringLiteral("TabSheet5"), QStringLiteral("posair"), all));
@@ -143,6 +144,11 @@ void MainWindow::buildMenus()
 TabPage* MainWindow::page(Page p) const
 {
     return pages_.value(p);
+}
+
+TweedTab* MainWindow::tweed() const
+{
+    return static_cast<TweedTab*>(pages_.value(Page::Tweed));
 }
 
 ReferencesTab* MainWindow::references() const

@@ -14,6 +14,7 @@ namespace vel {
 class Desktop;
 class Messenger;
 class ReferencesTab;
+class TweedTab;
 
 // The main window: the page control with its six tabs, the menus, and the
 // forwarding of the File menu to the active tab.
@@ -25,6 +26,7 @@ public:
     QTabWidget* pages() const { return tabs_; }
     TabPage* page(Page p) const;
     ReferencesTab* references() const;
+    TweedTab* tweed() const;
     QMenu* emptyMenu() const { return emptyMenu_; }
     // Later tabs are put in place of the ones that are still to come.
     void setPage(Page p, TabPage* tab);

@@ -1,19 +1,68 @@
 #include "app/secondarywindows.h"
 
+#include "common/messenger.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace vel {
 
-GuideWindow::GuideWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+SecondaryWindow::SecondaryWindow(const QString& objectName, const QString& caption, QSize size, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("TForm3"));
-    setWindowTitle(QStringLiteral("Diagnostic Guide"));
-    setFixedSize(436, 558);
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setFixedSize(size);
 }
 
-WorksheetWindow::WorksheetWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+void SecondaryWindow::setOwner(QWidget* owner, const ModalGate* gate)
 {
-    setObjectName(QStringLiteral("TForm4"));
-    setWindowTitle(QStringLiteral("Total Space Analysis"));
-    setFixedSize(836, 189);
+    owner_ = owner;
+    gate_ = gate;
+}
+
+void SecondaryWindow::open()
+{
+    if (owner_)
+        owner_->setEnabled(false);
+    if (gate_ && !up_)
+        gate_->up();
+    up_ = true;
+    if (owner_) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(owner_->frameGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void SecondaryWindow::leave()
+{
+    hide();
+    if (owner_)
+        owner_->setEnabled(true);
+    if (gate_ && up_)
+        gate_->down();
+    up_ = false;
+}
+
+void SecondaryWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    leave();
+}
+
+GuideWindow::GuideWindow(QWidget* parent)
+    : SecondaryWindow(QStringLiteral("TForm3"), QStringLiteral("Diagnostic Guide"), QSize(436, 558), parent)
+{
+}
+
+WorksheetWindow::WorksheetWindow(QWidget* parent)
+    : SecondaryWindow(QStringLiteral("TForm4"), QStringLiteral("Total Space Analysis"), QSize(836, 189), parent)
+{
 }
 
 }  // namespace vel

@@ -1,20 +1,49 @@
 #pragma once
+#include <QPointer>
 #include <QWidget>
 
 namespace vel {
 
-// The two windows that open over the main window and disable it while shown.
-// They come up hidden and live until the program ends.
-class GuideWindow : public QWidget {
+class ModalGate;
+
+// A window that opens over the main window: while it is up the main window
+// and the tray's Hide item are disabled, and every way of leaving it gives
+// both back.
+class SecondaryWindow : public QWidget {
+    Q_OBJECT
+public:
+    SecondaryWindow(const QString& objectName, const QString& caption, QSize size, QWidget* parent = nullptr);
+
+    void setOwner(QWidget* owner, const ModalGate* gate);
+    void open();
+    // Hides the window and gives the owner back; every way out ends here.
+    void leave();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPointer<QWidget> owner_;
+    const ModalGate* gate_ = nullptr;
+    bool up_ = false;
+};
+
+// The questionnaire that leads to the suggested diagnosis.
+class GuideWindow : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit GuideWindow(QWidget* parent = nullptr);
+    // Forgets every answer (the guide's NEW).
+    void reset() {}
 };
 
-class WorksheetWindow : public QWidget {
+// The worksheet that sums the tooth widths into the required and available space.
+class WorksheetWindow : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit WorksheetWindow(QWidget* parent = nullptr);
+    // Empties every field (the worksheet's NEW).
+    void clear() {}
 };
 
 }  // namespace vel

@@ -25,6 +25,9 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     guide_ = new GuideWindow;
     worksheet_ = new WorksheetWindow;
     tray_ = new Tray(desktop.hasSystemTray(), this);
+    guide_->setOwner(main_, &gate);
+    worksheet_->setOwner(main_, &gate);
+    main_->tweed()->setCompanions(this);
 
     gate.setListener([hide = tray_->hideItem()](bool up) { hide->setEnabled(!up); });
 
@@ -115,6 +118,26 @@ void Shell::restoreFromTray()
     tray_->stopAnimation();
     tray_->restoreItem()->setEnabled(false);
     tray_->hideItem()->setEnabled(true);
+}
+
+void Shell::clearWorksheet()
+{
+    worksheet_->clear();
+}
+
+void Shell::resetGuide()
+{
+    guide_->reset();
+}
+
+void Shell::openWorksheet()
+{
+    worksheet_->open();
+}
+
+void Shell::openGuide()
+{
+    guide_->open();
 }
 
 void Shell::trayDoubleClicked()

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/splashwindow.h"
 #include "common/workingfolder.h"
+#include "tweed/tweedtab.h"
 
 #include <QObject>
 
@@ -17,7 +18,7 @@ class WorksheetWindow;
 // The program's windows and how one hands over to another: the launcher, the
 // main window, the two secondary windows and the tray. Created once, in this
 // order, and kept until the end.
-class Shell : public QObject {
+class Shell : public QObject, public TweedCompanions {
     Q_OBJECT
 public:
     Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate);
@@ -36,6 +37,11 @@ public:
     void hideToTray();
     void restoreFromTray();
     void trayDoubleClicked();
+
+    void clearWorksheet() override;
+    void resetGuide() override;
+    void openWorksheet() override;
+    void openGuide() override;
 
 Q_SIGNALS:
     void quitRequested();

@@ -1,0 +1,610 @@
+#include "tweed/tweedtab.h"
+
+#include "app/usagestats.h"
+#include "common/actionguard.h"
+#include "common/messenger.h"
+#include "entry/entryfield.h"
+#include "tweed/diagnosispanel.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace vel {
+
+namespace {
+
+struct EntryRow {
+    const char* name;
+    const char* caption;  // UTF-8
+    KeyFilter filter;
+    Completion completion;
+};
+
+constexpr EntryRow kMeasurements[] = {
+    {"twfma", "FMA (22° to 28°)", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twfmia", "FMIA (65° to 68°)", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twimpa", "IMPA (88° to 94°)", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twploc", "Occ Plane (8° to 12°)", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twsna", "SNA ( 80° to 84°)", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twsnb", "SNB (78° to 82°)", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twaobo", "AO - BO ( 0 to 4 mm)", KeyFilter::SignedReal, Completion::SignedDecimal},
+    {"twangz", "Z Angle ( 70° to 80°)", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twls", "Upper Lip", KeyFilter::SignedReal, Completion::SignedDecimal},
+    {"twqt", "Total Chin", KeyFilter::SignedReal, Completion::SignedDecimal},
+    {"twafa", "AFH", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twafp", "PFH", KeyFilter::PositiveReal, Completion::Decimal},
+};
+
+struct ResultRow {
+    const char* name;
+    const char* caption;
+    bool bold;
+};
+
+constexpr ResultRow kDifficulty[] = {
+    {"idfmares", "FMA", false},
+    {"idanbres", "ANB", false},
+    {"idangzres", "Z Angle", false},
+    {"idplocres", "Occ Plane", false},
+    {"idsnbres", "SNB", false},
+    {"idifres", "PFH/AFH", false},
+    {"idsub1res", "C F Difficulty Total", true},
+    {"iddmares", "Ant Tooth Arch Disc", false},
+    {"iddcres", "Headfilm Disc", false},
+    {"idmtmres", "Soft Tissue Mod", false},
+    {"iddmmres", "Mid Tooth Arch Disc", false},
+    {"idspeeres", "C. Spee", false},
+    {"idcorrres", "Molar Correction", false},
+    {"iddmpres", "Post Area Total Disc", false},
+    {"idsub2res", "S A Difficulty Total", true},
+    {"idtotres", "Difficulty Index", true},
+};
+
+QColor toneColour(Tone tone)
+{
+    switch (tone) {
+    case Tone::Green: return QColor(0, 128, 0);
+    case Tone::Olive: return QColor(128, 128, 0);
+    case Tone::Red: return QColor(255, 0, 0);
+    case Tone::None: break;
+    }
+    return QColor(0, 0, 255);
+}
+
+void setTextColour(QWidget* w, const QColor& colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    w->setPalette(pal);
+}
+
+// A radio button can only be cleared by lifting its group's exclusivity.
+void deselect(QRadioButton* button)
+{
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+QLabel* caption(QWidget* parent, const QString& text, int x, int y, int width = 0)
+{
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    if (width > 0)
+        l->resize(width, 20);
+    else
+        l->adjustSize();
+    return l;
+}
+
+const QString kCalculate = QStringLiteral("CALCULATE");
+const QString kGuidance = QStringLiteral("SPACE TX GUIDANCE");
+const QString kNew = QStringLiteral("NEW");
+const QString kBack = QStringLiteral("BACK");
+
+}  // namespace
+
+TweedTab::TweedTab(WorkingFolder folder, Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu,
+                   QWidget* parent)
+    : TabPage(parent), folder_(std::move(folder)), messenger_(messenger), title_(std::move(title)), emptyMenu_(emptyMenu)
+{
+    setObjectName(QStringLiteral("TabSheet1"));
+    buildPatientRow();
+    buildMeasurements();
+    buildDifficulty();
+    buildSpace();
+    buildHeadfilm();
+    buildButtons();
+
+    diagnosis_ = new DiagnosisPanel(this);
+    diagnosis_->setGeometry(604, 54, 376, 630);
+
+    opened_ = new QCheckBox(this);
+    opened_->setObjectName(QStringLiteral("abrir"));
+    partial_ = new QCheckBox(this);
+    partial_->setObjectName(QStringLiteral("parcial"));
+    complete_ = new QCheckBox(this);
+    complete_->setObjectName(QStringLiteral("completo"));
+    for (QCheckBox* flag : {opened_, partial_, complete_})
+        flag->hide();
+
+    // The keyboard walks the form in reading order, the buttons last.
+    QList<QWidget*> order{field("twPaciente"), field("Idade"), male_, female_};
+    order += QList<QWidget*>(stages_.begin(), stages_.end());
+    for (EntryField* f : std::as_const(measurements_))
+        order << f;
+    order << field("anaer") << field("anaep") << worksheetButton_ << field("anmer") << field("anmep")
+          << field("anmspee") << classII_ << classIII_ << field("anmcorr") << field("anper") << field("anpep")
+          << keep_ << replace_ << field("dcopcres");
+    for (const char* name : {"tCalcular", "tLimpar", "tsalvar", "tabrir", "timprimir", "tSair"})
+        order << findChild<QPushButton*>(QLatin1String(name));
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    reset(true);
+}
+
+EntryField* TweedTab::field(const char* name) const
+{
+    return fields_.value(QLatin1String(name));
+}
+
+QLabel* TweedTab::label(const char* name) const
+{
+    return results_.value(QLatin1String(name));
+}
+
+QLabel* TweedTab::addResult(QWidget* box, const char* name, const char* text, int y, bool bold, int valueWidth)
+{
+    caption(box, QString::fromUtf8(text), 6, y, box->width() - valueWidth - 12);
+    auto* value = new QLabel(box);
+    value->setObjectName(QLatin1String(name));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setGeometry(box->width() - valueWidth - 6, y, valueWidth, 20);
+    setTextColour(value, toneColour(Tone::None));
+    if (bold) {
+        QFont f = value->font();
+        f.setBold(true);
+        value->setFont(f);
+    }
+    results_.insert(QLatin1String(name), value);
+    return value;
+}
+
+void TweedTab::buildPatientRow()
+{
+    auto make = [this](const char* name, FieldRule rule, QWidget* parent) {
+        auto* f = new EntryField(QLatin1String(name), std::move(rule), messenger_, title_, parent);
+        f->setEmptyMenu(emptyMenu_);
+        fields_.insert(QLatin1String(name), f);
+        return f;
+    };
+    caption(this, QStringLiteral("Patient"), 8, 22);
+    make("twPaciente", {KeyFilter::Name, Completion::None, 0, warnings::nameStrict()}, this)
+        ->setGeometry(58, 18, 250, 24);
+    caption(this, QStringLiteral("Age"), 320, 22);
+    make("Idade", {KeyFilter::WholeNumber, Completion::None, 0, warnings::wholeNumber()}, this)
+        ->setGeometry(350, 18, 44, 24);
+
+    auto* gender = new QGroupBox(QStringLiteral("Gender"), this);
+    gender->setObjectName(QStringLiteral("Genero"));
+    gender->setGeometry(404, 2, 160, 48);
+    male_ = new QRadioButton(QStringLiteral("Male"), gender);
+    male_->setObjectName(QStringLiteral("GenMasc"));
+    male_->setGeometry(10, 20, 70, 22);
+    female_ = new QRadioButton(QStringLiteral("Female"), gender);
+    female_->setObjectName(QStringLiteral("GenFem"));
+    female_->setGeometry(80, 20, 76, 22);
+
+    auto* stage = new QGroupBox(QStringLiteral("Analysis"), this);
+    stage->setObjectName(QStringLiteral("Analise"));
+    stage->setGeometry(570, 2, 410, 48);
+    const char* stageNames[] = {"inicial", "inter1", "inter2", "final"};
+    const char* stageCaptions[] = {"Pre-TX", "Progress", "Final", "Post-TX"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QRadioButton(QLatin1String(stageCaptions[i]), stage);
+        b->setObjectName(QLatin1String(stageNames[i]));
+        b->setGeometry(12 + 100 * i, 20, 94, 22);
+        stages_.append(b);
+    }
+}
+
+void TweedTab::buildMeasurements()
+{
+    auto* group = new QGroupBox(QStringLiteral("Tweed Analysis"), this);
+    group->setObjectName(QStringLiteral("tw"));
+    group->setGeometry(4, 54, 238, 394);
+    int y = 20;
+    for (const EntryRow& row : kMeasurements) {
+        caption(group, QString::fromUtf8(row.caption), 8, y + 2, 160);
+        const QString warning =
+            row.filter == KeyFilter::SignedReal ? warnings::signedReal() : warnings::positiveReal();
+        auto* f = new EntryField(QLatin1String(row.name), {row.filter, row.completion, 5, warning}, messenger_,
+                                 title_, group);
+        f->setEmptyMenu(emptyMenu_);
+        f->setGeometry(166, y, 62, 21);
+        fields_.insert(QLatin1String(row.name), f);
+        measurements_.append(f);
+        y += 22;
+    }
+    y += 4;
+    addResult(group, "twanbres", "ANB ( 1° to 5°)", y);
+    addResult(group, "twafpafares", "PFH / AFH ( 65% to 75%)", y + 22);
+    auto* hornCaption = caption(group, QStringLiteral("The Facial Height Index (Horn)"), 8, y + 46, 222);
+    hornCaption->setAlignment(Qt::AlignCenter);
+    auto* horn = new QLabel(group);
+    horn->setObjectName(QStringLiteral("hornres"));
+    horn->setAlignment(Qt::AlignCenter);
+    horn->setWordWrap(true);
+    QFont bold = horn->font();
+    bold.setBold(true);
+    horn->setFont(bold);
+    horn->setGeometry(8, y + 64, 222, 36);
+    results_.insert(QStringLiteral("hornres"), horn);
+}
+
+void TweedTab::buildDifficulty()
+{
+    auto* group = new QGroupBox(QStringLiteral("Difficulty Index"), this);
+    group->setObjectName(QStringLiteral("id"));
+    group->setGeometry(246, 54, 206, 394);
+    int y = 20;
+    for (const ResultRow& row : kDifficulty) {
+        QLabel* value = addResult(group, row.name, row.caption, y, row.bold);
+        if (row.bold) {
+            QFont f = value->font();
+            f.setPointSizeF(f.pointSizeF() + 1);
+            value->setFont(f);
+        }
+        y += row.bold ? 26 : 22;
+    }
+}
+
+void TweedTab::buildButtons()
+{
+    const struct {
+        const char* name;
+        const char* caption;
+    } buttons[] = {{"tCalcular", "CALCULATE"}, {"tLimpar", "NEW"}, {"tsalvar", "SAVE"},
+                   {"tabrir", "OPEN"},        {"timprimir", "PRINT"}, {"tSair", "EXIT"}};
+    int y = 60;
+    for (const auto& spec : buttons) {
+        auto* b = new QPushButton(QLatin1String(spec.caption), this);
+        b->setObjectName(QLatin1String(spec.name));
+        b->setGeometry(458, y, 140, 28);
+        y += 32;
+    }
+    calculate_ = findChild<QPushButton*>(QStringLiteral("tCalcular"));
+    newButton_ = findChild<QPushButton*>(QStringLiteral("tLimpar"));
+    auto title = title_;
+    connect(calculate_, &QPushButton::clicked, this, vel::guarded(messenger_, title, [this] { calculateClicked(); }));
+    connect(newButton_, &QPushButton::clicked, this, vel::guarded(messenger_, title, [this] { newClicked(); }));
+    connect(findChild<QPushButton*>(QStringLiteral("tSair")), &QPushButton::clicked, this, &TabPage::exitRequested);
+
+    grade_ = new QLabel(this);
+    grade_->setObjectName(QStringLiteral("idlabel"));
+    grade_->setAlignment(Qt::AlignCenter);
+    grade_->setWordWrap(true);
+    QFont bold = grade_->font();
+    bold.setBold(true);
+    grade_->setFont(bold);
+    grade_->setGeometry(456, y, 144, 42);
+    setTextColour(grade_, toneColour(Tone::Red));
+}
+
+void TweedTab::buildHeadfilm()
+{
+    auto* group = new QGroupBox(QStringLiteral("Headfilm Discrepancy"), this);
+    group->setObjectName(QStringLiteral("dc"));
+    group->setGeometry(456, 298, 144, 150);
+    addResult(group, "dcfmares", "FMA", 18, false, 40);
+    addResult(group, "dcfmiares", "FMIA", 38, false, 40);
+    addResult(group, "dcimpares", "IMPA", 58, false, 40);
+    addResult(group, "dcdcres", "Headfilm Disc", 78, false, 40);
+
+    keepQuestion_ = new QLabel(QStringLiteral("Do you want to keep IMPA value?"), group);
+    keepQuestion_->setObjectName(QStringLiteral("dcopc"));
+    keepQuestion_->setWordWrap(true);
+    keepQuestion_->setGeometry(6, 98, 134, 28);
+    keep_ = new QRadioButton(QStringLiteral("Yes"), group);
+    keep_->setObjectName(QStringLiteral("dcsim"));
+    keep_->setGeometry(6, 126, 46, 20);
+    replace_ = new QRadioButton(QStringLiteral("No"), group);
+    replace_->setObjectName(QStringLiteral("dcnao"));
+    replace_->setGeometry(52, 126, 40, 20);
+    auto* replacement = new EntryField(QStringLiteral("dcopcres"),
+                                       {KeyFilter::PositiveReal, Completion::Decimal, 5, warnings::positiveReal()},
+                                       messenger_, title_, group);
+    replacement->setEmptyMenu(emptyMenu_);
+    replacement->setGeometry(92, 124, 46, 22);
+    fields_.insert(QStringLiteral("dcopcres"), replacement);
+
+    connect(replace_, &QRadioButton::toggled, this, [replacement](bool on) {
+        if (on)
+            replacement->show();
+    });
+    connect(keep_, &QRadioButton::toggled, this, [replacement](bool on) {
+        if (on) {
+            replacement->hide();
+            replacement->clear();
+        }
+    });
+}
+
+void TweedTab::buildSpace()
+{
+    auto* group = new QGroupBox(QStringLiteral("Total Space Analysis"), this);
+    group->setObjectName(QStringLiteral("esp"));
+    group->setGeometry(4, 452, 596, 232);
+
+    auto entry = [this](QWidget* box, const char* name, const char* text, int y, Completion completion) {
+        caption(box, QString::fromUtf8(text), 6, y + 2, box->width() - 70);
+        auto* f = new EntryField(QLatin1String(name), {KeyFilter::SignedReal, completion, 5, warnings::signedReal()},
+                                 messenger_, title_, box);
+        f->setEmptyMenu(emptyMenu_);
+        f->setGeometry(box->width() - 64, y, 58, 21);
+        fields_.insert(QLatin1String(name), f);
+        spaceEntries_.append(f);
+        return f;
+    };
+
+    auto* anterior = new QGroupBox(QStringLiteral("Anterior Area"), group);
+    anterior->setObjectName(QStringLiteral("espant"));
+    anterior->setGeometry(6, 16, 180, 170);
+    entry(anterior, "anaer", "RS", 20, Completion::SignedDecimal);
+    entry(anterior, "anaep", "AS", 44, Completion::SignedDecimal);
+    addResult(anterior, "anadmres", "Tooth Arch Disc", 70);
+    addResult(anterior, "anadcres", "Headfilm Disc", 92);
+    addResult(anterior, "anamtmres", "Soft Tissue Mod", 114);
+    addResult(anterior, "anantres", "Surplus/Deficit", 142, true);
+
+    auto* midarch = new QGroupBox(QStringLiteral("Midarch Area"), group);
+    midarch->setObjectName(QStringLiteral("espmed"));
+    midarch->setGeometry(190, 16, 200, 212);
+    entry(midarch, "anmer", "RS", 20, Completion::SignedDecimal);
+    entry(midarch, "anmep", "AS", 44, Completion::SignedDecimal);
+    entry(midarch, "anmspee", "C. Spee", 68, Completion::NegativeDecimal);
+    classII_ = new QRadioButton(QStringLiteral("Class II"), midarch);
+    classII_->setObjectName(QStringLiteral("anmcl2"));
+    classII_->setGeometry(8, 92, 90, 22);
+    classIII_ = new QRadioButton(QStringLiteral("Class III"), midarch);
+    classIII_->setObjectName(QStringLiteral("anmcl3"));
+    classIII_->setGeometry(100, 92, 94, 22);
+    EntryField* correction = entry(midarch, "anmcorr", "Molar Correction", 116, Completion::SignedDecimal);
+    correction->setLeaveCheck([this, correction] {
+        const QString warning =
+            molarCorrectionWarning(correction->text(), classII_->isChecked(), classIII_->isChecked());
+        if (!warning.isEmpty())
+            messenger_.warning(title_(), {warning});
+    });
+    addResult(midarch, "anmdmres", "Tooth Arch Disc", 142);
+    addResult(midarch, "anmedres", "Surplus/Deficit", 170, true);
+
+    auto* posterior = new QGroupBox(QStringLiteral("Posterior Area"), group);
+    posterior->setObjectName(QStringLiteral("esppos"));
+    posterior->setGeometry(394, 16, 198, 170);
+    entry(posterior, "anper", "RS", 20, Completion::SignedDecimal);
+    entry(posterior, "anpep", "AS", 44, Completion::SignedDecimal);
+    addResult(posterior, "anpdmres", "Tooth Arch Disc", 70);
+    addResult(posterior, "anpcresres", "Estim Increase", 92);
+    addResult(posterior, "anposres", "Surplus/Deficit", 142, true);
+
+    worksheetButton_ = new QPushButton(QStringLiteral("Total Space Analysis"), group);
+    worksheetButton_->setObjectName(QStringLiteral("total"));
+    worksheetButton_->setGeometry(6, 194, 180, 28);
+    connect(worksheetButton_, &QPushButton::clicked, this, [this] {
+        if (companions_)
+            companions_->openWorksheet();
+    });
+
+    auto* totalBox = new QWidget(group);
+    totalBox->setGeometry(394, 192, 198, 32);
+    addResult(totalBox, "andiscres", "Total Surplus/Deficit", 6, true, 52);
+}
+
+TweedInputs TweedTab::inputs() const
+{
+    TweedInputs in;
+    in.patient = field("twPaciente")->text();
+    in.age = field("Idade")->text();
+    in.male = male_->isChecked();
+    in.female = female_->isChecked();
+    in.fma = field("twfma")->text();
+    in.fmia = field("twfmia")->text();
+    in.impa = field("twimpa")->text();
+    in.occPlane = field("twploc")->text();
+    in.sna = field("twsna")->text();
+    in.snb = field("twsnb")->text();
+    in.aoBo = field("twaobo")->text();
+    in.zAngle = field("twangz")->text();
+    in.upperLip = field("twls")->text();
+    in.totalChin = field("twqt")->text();
+    in.afh = field("twafa")->text();
+    in.pfh = field("twafp")->text();
+    in.anteriorRequired = field("anaer")->text();
+    in.anteriorAvailable = field("anaep")->text();
+    in.midRequired = field("anmer")->text();
+    in.midAvailable = field("anmep")->text();
+    in.spee = field("anmspee")->text();
+    in.molarCorrection = field("anmcorr")->text();
+    in.posteriorRequired = field("anper")->text();
+    in.posteriorAvailable = field("anpep")->text();
+    in.keepImpa = !replace_->isChecked();
+    in.replacementImpa = field("dcopcres")->text();
+    return in;
+}
+
+void TweedTab::showResults(const TweedResults& r)
+{
+    const std::pair<const char*, const QString*> texts[] = {
+        {"twanbres", &r.twanbres},   {"twafpafares", &r.twafpafares}, {"hornres", &r.hornres},
+        {"dcfmares", &r.dcfmares},   {"dcfmiares", &r.dcfmiares},     {"dcimpares", &r.dcimpares},
+        {"dcdcres", &r.dcdcres},     {"anadmres", &r.anadmres},       {"anadcres", &r.anadcres},
+        {"anamtmres", &r.anamtmres}, {"anantres", &r.anantres},       {"anmdmres", &r.anmdmres},
+        {"anmedres", &r.anmedres},   {"anpdmres", &r.anpdmres},       {"anpcresres", &r.anpcresres},
+        {"anposres", &r.anposres},   {"andiscres", &r.andiscres},     {"idfmares", &r.idfmares},
+        {"idanbres", &r.idanbres},   {"idangzres", &r.idangzres},     {"idplocres", &r.idplocres},
+        {"idsnbres", &r.idsnbres},   {"idifres", &r.idifres},         {"idsub1res", &r.idsub1res},
+        {"iddmares", &r.iddmares},   {"iddcres", &r.iddcres},         {"idmtmres", &r.idmtmres},
+        {"iddmmres", &r.iddmmres},   {"idspeeres", &r.idspeeres},     {"idcorrres", &r.idcorrres},
+        {"iddmpres", &r.iddmpres},   {"idsub2res", &r.idsub2res},     {"idtotres", &r.idtotres},
+    };
+    for (const auto& [name, text] : texts)
+        label(name)->setText(*text);
+    setTextColour(label("hornres"), toneColour(r.hornTone));
+    setTextColour(label("idtotres"), toneColour(r.gradeTone));
+    grade_->setText(r.idlabel);
+    setTextColour(grade_, toneColour(r.gradeTone));
+}
+
+void TweedTab::clearResults()
+{
+    for (QLabel* l : std::as_const(results_))
+        l->clear();
+    grade_->clear();
+}
+
+void TweedTab::calculateClicked()
+{
+    if (calculate_->text() != kCalculate) {
+        // SPACE TX GUIDANCE: the guide takes over the main window until it is left.
+        window()->setEnabled(false);
+        messenger_.information(
+            title_(), {QStringLiteral("The generated diagnosis is nothing more than a suggestion. The professional"),
+                       QStringLiteral("  must consider other factors before arriving at the final treatment plan!")});
+        if (companions_)
+            companions_->openGuide();
+        else
+            window()->setEnabled(true);
+        return;
+    }
+
+    const TweedInputs in = inputs();
+    const TweedCheck check = checkTweedInputs(in);
+    if (check.failure != TweedCheck::Failure::None) {
+        messenger_.warning(title_(), {check.warning});
+        if (check.failure == TweedCheck::Failure::ZeroAfh)
+            field("twafa")->setFocus();
+        return;
+    }
+    // Counted before computing: a count that cannot be written stops the calculation.
+    countUsage(folder_.stats(), UsageKind::Tweed);
+    showResults(calculateTweed(in));
+    diagnosis_->clear();
+
+    if (opened_->isChecked()) {
+        accept();
+        return;
+    }
+    if (replace_->isChecked())
+        label("dcimpares")->setText(field("dcopcres")->text());
+    const Messenger::Answer answer =
+        messenger_.ask(QStringLiteral("Confirm"), {QStringLiteral("               IMPA = ") + label("dcimpares")->text(),
+                                                   QStringLiteral("Do you want to keep IMPA value?")});
+    if (answer == Messenger::Answer::Yes) {
+        newButton_->setText(kBack);
+        accept();
+    } else if (answer == Messenger::Answer::No) {
+        keepQuestion_->show();
+        keep_->show();
+        replace_->show();
+        replace_->setChecked(true);
+        field("dcopcres")->clear();
+    }
+}
+
+void TweedTab::accept()
+{
+    calculate_->setText(kGuidance);
+    worksheetButton_->setEnabled(false);
+    if (companions_)
+        companions_->clearWorksheet();
+
+    field("twPaciente")->setReadOnly(true);
+    field("Idade")->setReadOnly(true);
+    for (QRadioButton* b : {male_, female_})
+        b->setEnabled(b->isChecked());
+    for (QRadioButton* b : std::as_const(stages_))
+        b->setEnabled(b->isChecked());
+
+    for (EntryField* f : std::as_const(measurements_))
+        f->setReadOnly(true);
+    if (keep_->isChecked())
+        replace_->setEnabled(false);
+    else
+        keep_->setEnabled(false);
+    field("dcopcres")->setReadOnly(true);
+    for (EntryField* f : std::as_const(spaceEntries_))
+        f->setReadOnly(true);
+    partial_->setChecked(true);
+}
+
+void TweedTab::newClicked()
+{
+    const bool full = newButton_->text() == kNew;
+    reset(full);
+    if (!full)
+        newButton_->setText(kNew);
+}
+
+void TweedTab::reset(bool full)
+{
+    if (full) {
+        field("twPaciente")->clear();
+        field("Idade")->clear();
+        deselect(male_);
+        deselect(female_);
+        for (EntryField* f : std::as_const(measurements_))
+            f->clear();
+        for (EntryField* f : std::as_const(spaceEntries_))
+            f->clear();
+        deselect(classII_);
+        deselect(classIII_);
+    }
+    clearResults();
+    keep_->setChecked(true);
+    keepQuestion_->hide();
+    keep_->hide();
+    replace_->hide();
+    field("dcopcres")->hide();
+    calculate_->setText(kCalculate);
+    calculate_->setEnabled(true);
+    worksheetButton_->setEnabled(true);
+    diagnosis_->clear();
+
+    for (EntryField* f : std::as_const(fields_))
+        f->setReadOnly(false);
+    for (QRadioButton* b : {male_, female_, keep_, replace_})
+        b->setEnabled(true);
+    for (QRadioButton* b : std::as_const(stages_))
+        b->setEnabled(true);
+
+    partial_->setChecked(false);
+    complete_->setChecked(false);
+    opened_->setChecked(false);
+    stages_.constFirst()->setChecked(true);
+    if (full && companions_) {
+        companions_->clearWorksheet();
+        companions_->resetGuide();
+    }
+}
+
+void TweedTab::run(FileAction action)
+{
+    switch (action) {
+    case FileAction::New:
+        // From the accepted state the first press is BACK; the second clears.
+        newClicked();
+        newClicked();
+        break;
+    case FileAction::Open:
+    case FileAction::Save:
+    case FileAction::Print:
+        break;
+    }
+}
+
+}  // namespace vel

@@ -1,0 +1,101 @@
+#pragma once
+#include "app/pages.h"
+#include "common/workingfolder.h"
+#include "tweed/tweedcalc.h"
+
+#include <QMap>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace vel {
+
+class DiagnosisPanel;
+class EntryField;
+class Messenger;
+
+// What the Tweed tab asks of the worksheet and the Diagnostic Guide.
+class TweedCompanions {
+public:
+    virtual ~TweedCompanions() = default;
+    virtual void clearWorksheet() = 0;
+    virtual void resetGuide() = 0;
+    virtual void openWorksheet() = 0;
+    virtual void openGuide() = 0;
+};
+
+// The Tweed Analysis tab: the measurements, the space entries, and the
+// results of the cephalometric evaluation, the headfilm discrepancy, the
+// total space analysis and the difficulty index. Its state is carried by its
+// controls: the captions of CALCULATE and NEW, read-only entries, and three
+// hidden check boxes.
+class TweedTab : public TabPage {
+    Q_OBJECT
+public:
+    TweedTab(WorkingFolder folder, Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu,
+             QWidget* parent = nullptr);
+
+    void setCompanions(TweedCompanions* companions) { companions_ = companions; }
+
+    bool offers(FileAction) const override { return true; }
+    void run(FileAction action) override;
+
+    // CALCULATE, or SPACE TX GUIDANCE once the analysis is accepted.
+    void calculateClicked();
+    // NEW, or BACK once the analysis is accepted.
+    void newClicked();
+
+    TweedInputs inputs() const;
+    DiagnosisPanel* diagnosis() const { return diagnosis_; }
+
+private:
+    void buildPatientRow();
+    void buildMeasurements();
+    void buildDifficulty();
+    void buildButtons();
+    void buildHeadfilm();
+    void buildSpace();
+
+    EntryField* field(const char* name) const;
+    QLabel* label(const char* name) const;
+    QLabel* addResult(QWidget* box, const char* name, const char* caption, int y, bool bold = false,
+                      int valueWidth = 58);
+    void showResults(const TweedResults& r);
+    void clearResults();
+    void accept();
+    void reset(bool full);
+
+    WorkingFolder folder_;
+    Messenger& messenger_;
+    std::function<QString()> title_;
+    QMenu* emptyMenu_;
+    TweedCompanions* companions_ = nullptr;
+
+    QMap<QString, EntryField*> fields_;
+    QMap<QString, QLabel*> results_;
+    QList<EntryField*> measurements_;
+    QList<EntryField*> spaceEntries_;
+    QRadioButton* male_;
+    QRadioButton* female_;
+    QList<QRadioButton*> stages_;
+    QRadioButton* classII_;
+    QRadioButton* classIII_;
+    QLabel* keepQuestion_;
+    QRadioButton* keep_;
+    QRadioButton* replace_;
+    QPushButton* calculate_;
+    QPushButton* newButton_;
+    QPushButton* worksheetButton_;
+    QLabel* grade_;
+    QCheckBox* opened_;
+    QCheckBox* partial_;
+    QCheckBox* complete_;
+    DiagnosisPanel* diagnosis_;
+};
+
+}  // namespace vel
