@@ -3,6 +3,7 @@
 #include "app/pendingtab.h"
 #include "app/referencestab.h"
 #include "app/usagestats.h"
+#include "bolton/boltontab.h"
 #include "tweed/tweedtab.h"
 #include "common/actionguard.h"
 #include "common/desktop.h"
@@ -72,7 +73,8 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
     pages_.insert(Page::References, refs);
     const QSet<FileAction> all{FileAction::New, FileAction::Open, FileAction::Save, FileAction::Print};
     pages_.insert(Page::Tweed, new TweedTab(folder_, messenger_, [this] { return activeCaption(); }, emptyMenu_));
-    pages_.insert(Page::Bolton, new PendingTab(QStringLiteral("TabSheet2"), QStringLiteral("bsair"), all));
+    pages_.insert(Page::Bolton,
+                  new BoltonTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Steiner, new PendingTab(QStringLiteral("TabSheet6"), QStringLiteral("stsair"), {FileAction::New}));
     pages_.insert(Page::Outline, new PendingTab(QStringLiteral("TabSheet5"), QStringLiteral("posair"), all));
     pages_.insert(Page::History, new PendingTab(QStringLiteral("TabSheet4"), QStringLiteral("plsair"), all));
@@ -144,6 +146,11 @@ void MainWindow::buildMenus()
 TabPage* MainWindow::page(Page p) const
 {
     return pages_.value(p);
+}
+
+BoltonTab* MainWindow::bolton() const
+{
+    return static_cast<BoltonTab*>(pages_.value(Page::Bolton));
 }
 
 TweedTab* MainWindow::tweed() const

@@ -13,6 +13,7 @@ namespace vel {
 
 class Desktop;
 class Messenger;
+class BoltonTab;
 class ReferencesTab;
 class TweedTab;
 
@@ -27,6 +28,7 @@ public:
     TabPage* page(Page p) const;
     ReferencesTab* references() const;
     TweedTab* tweed() const;
+    BoltonTab* bolton() const;
     QMenu* emptyMenu() const { return emptyMenu_; }
     // Later tabs are put in place of the ones that are still to come.
     void setPage(Page p, TabPage* tab);

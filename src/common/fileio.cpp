@@ -63,3 +63,21 @@ void replaceFile(const QString& path, const QByteArray& content)
 }
 
 }  // namespace vel
+
+namespace vel {
+
+void createNewFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw FileError(path, file.exists() ? QStringLiteral("the file already exists") : file.errorString());
+    if (file.write(content) != content.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.close();
+        file.remove();
+        throw FileError(path, reason);
+    }
+    file.close();
+}
+
+}  // namespace vel

@@ -27,5 +27,7 @@ QByteArray readFileHead(const QString& path, qint64 size);
 // Writes the whole content to a temporary file and renames it over the old
 // one, so a crash or a full disk never leaves half a file behind.
 void replaceFile(const QString& path, const QByteArray& content);
+// Creates a file that must not exist yet; a failed write leaves no file.
+void createNewFile(const QString& path, const QByteArray& content);
 
 }  // namespace vel

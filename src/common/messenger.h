@@ -41,6 +41,17 @@ public:
 
     void setGate(const ModalGate* gate) { gate_ = gate; }
 
+    // Runs a modal dialog (the open dialog, a preview) under the same rule
+    // as the boxes: the tray's Hide item is disabled while it is up.
+    template <typename Fn>
+    auto whileModal(Fn fn) const
+    {
+        if (!gate_)
+            return fn();
+        ModalScope scope(*gate_);
+        return fn();
+    }
+
     // A box with one OK button.
     void show(Icon icon, const QString& title, const QStringList& lines);
     void error(const QString& title, const QStringList& lines) { show(Icon::Error, title, lines); }
