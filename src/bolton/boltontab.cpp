@@ -161,14 +161,14 @@ void BoltonTab::buildRows(QWidget* frame)
     }
 
     const int x = kFirstTooth + 14 * kPitch + 8;
-    plain(frame, QStringLiteral("Max 12 :"), {x, kMaxillaRow, 50, 22});
-    resultLabel(frame, "sup12res", {x + 50, kMaxillaRow, 36, 22});
-    plain(frame, QStringLiteral("Max 06 :"), {x + 92, kMaxillaRow, 48, 22});
-    resultLabel(frame, "sup6res", {x + 140, kMaxillaRow, 36, 22});
-    plain(frame, QStringLiteral("Mnd 12 :"), {x, kMandibleRow, 50, 22});
-    resultLabel(frame, "inf12res", {x + 50, kMandibleRow, 36, 22});
-    plain(frame, QStringLiteral("Mnd 06 :"), {x + 92, kMandibleRow, 48, 22});
-    resultLabel(frame, "inf6res", {x + 140, kMandibleRow, 36, 22});
+    plain(frame, QStringLiteral("Max 12 :"), {x, kMaxillaRow, 52, 22});
+    resultLabel(frame, "sup12res", {x + 52, kMaxillaRow, 34, 22});
+    plain(frame, QStringLiteral("Max 06 :"), {x + 92, kMaxillaRow, 52, 22});
+    resultLabel(frame, "sup6res", {x + 144, kMaxillaRow, 34, 22});
+    plain(frame, QStringLiteral("Mnd 12 :"), {x, kMandibleRow, 52, 22});
+    resultLabel(frame, "inf12res", {x + 52, kMandibleRow, 34, 22});
+    plain(frame, QStringLiteral("Mnd 06 :"), {x + 92, kMandibleRow, 52, 22});
+    resultLabel(frame, "inf6res", {x + 144, kMandibleRow, 34, 22});
 }
 
 void BoltonTab::buildRatioBlock(QWidget* frame, int x, const QString& digits, const char* cinf, const char* csup,
