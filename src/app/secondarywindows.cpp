@@ -29,9 +29,9 @@ void SecondaryWindow::open()
     if (gate_ && !up_)
         gate_->up();
     up_ = true;
-    if (owner_) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
-        frame.moveCenter(owner_->frameGeometry().center());
+        frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
     show();
@@ -53,16 +53,6 @@ void SecondaryWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     leave();
-}
-
-GuideWindow::GuideWindow(QWidget* parent)
-    : SecondaryWindow(QStringLiteral("TForm3"), QStringLiteral("Diagnostic Guide"), QSize(436, 558), parent)
-{
-}
-
-WorksheetWindow::WorksheetWindow(QWidget* parent)
-    : SecondaryWindow(QStringLiteral("TForm4"), QStringLiteral("Total Space Analysis"), QSize(836, 189), parent)
-{
 }
 
 }  // namespace vel

@@ -28,22 +28,4 @@ private:
     bool up_ = false;
 };
 
-// The questionnaire that leads to the suggested diagnosis.
-class GuideWindow : public SecondaryWindow {
-    Q_OBJECT
-public:
-    explicit GuideWindow(QWidget* parent = nullptr);
-    // Forgets every answer (the guide's NEW).
-    void reset() {}
-};
-
-// The worksheet that sums the tooth widths into the required and available space.
-class WorksheetWindow : public SecondaryWindow {
-    Q_OBJECT
-public:
-    explicit WorksheetWindow(QWidget* parent = nullptr);
-    // Empties every field (the worksheet's NEW).
-    void clear() {}
-};
-
 }  // namespace vel

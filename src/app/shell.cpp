@@ -1,8 +1,10 @@
 #include "app/shell.h"
 
 #include "app/mainwindow.h"
+#include "bolton/boltontab.h"
 #include "app/referencestab.h"
-#include "app/secondarywindows.h"
+#include "guidance/guidewindow.h"
+#include "guidance/worksheetwindow.h"
 #include "app/session.h"
 #include "app/tray.h"
 #include "common/desktop.h"
@@ -22,12 +24,14 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     launcher_ = new SplashWindow;
     main_ = new MainWindow(folder, messenger, desktop);
     main_->setEnabled(false);
-    guide_ = new GuideWindow;
-    worksheet_ = new WorksheetWindow;
+    guide_ = new GuideWindow(folder, messenger);
+    worksheet_ = new WorksheetWindow(messenger);
     tray_ = new Tray(desktop.hasSystemTray(), this);
     guide_->setOwner(main_, &gate);
     worksheet_->setOwner(main_, &gate);
     main_->tweed()->setCompanions(this);
+    guide_->setTweed(main_->tweed());
+    worksheet_->setSources(main_->tweed(), main_->bolton());
 
     gate.setListener([hide = tray_->hideItem()](bool up) { hide->setEnabled(!up); });
 
@@ -122,12 +126,12 @@ void Shell::restoreFromTray()
 
 void Shell::clearWorksheet()
 {
-    worksheet_->clear();
+    worksheet_->newClicked();
 }
 
 void Shell::resetGuide()
 {
-    guide_->reset();
+    guide_->newClicked();
 }
 
 void Shell::openWorksheet()

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "entry/crlabel.h"
+
 namespace vel {
 
 namespace {
@@ -46,6 +48,7 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
 
     int y = 18;
     for (const LineSpec& line : kLines) {
+        Line parts;
         if (line.caption) {
             auto* caption = new QLabel(name(line.captionText), this);
             caption->setObjectName(name(line.caption));
@@ -59,12 +62,12 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
         text->setAlignment(Qt::AlignCenter);
         text->setWordWrap(true);
         text->setGeometry(4, y + (kRowHeight - kTextSize.height()) / 2, kTextSize.width(), kTextSize.height());
-        texts_.append(text);
+        parts.text = text;
         if (line.orLabel) {
             auto* orLabel = new QLabel(QStringLiteral("or"), this);
             orLabel->setObjectName(name(line.orLabel));
             orLabel->setGeometry(6, y - 2, 24, 14);
-            ors_.append(orLabel);
+            parts.orLabel = orLabel;
         }
         if (line.horizontal) {
             const QRect chart(QPoint(4 + kTextSize.width(), y), kChartSize);
@@ -78,7 +81,7 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
             v->setGeometry(chart.center().x(), chart.top(), 1, chart.height());
             for (QFrame* f : {h, v}) {
                 f->setStyleSheet(QStringLiteral("background: black;"));
-                lines_.append(f);
+                parts.cross.append(f);
             }
             const QRect quadrants[4] = {
                 {chart.left(), chart.top(), chart.width() / 2, chart.height() / 2},
@@ -93,9 +96,10 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
                 mark->setStyleSheet(QStringLiteral("color: red;"));
                 mark->setAlignment(Qt::AlignCenter);
                 mark->setGeometry(quadrants[i]);
-                marks_.append(mark);
+                parts.marks.append(mark);
             }
         }
+        lines_.append(parts);
         y += kRowHeight;
     }
     clear();
@@ -105,14 +109,31 @@ void DiagnosisPanel::clear()
 {
     for (QLabel* l : std::as_const(captions_))
         l->hide();
-    for (QLabel* l : std::as_const(ors_))
-        l->hide();
-    for (QFrame* f : std::as_const(lines_))
-        f->hide();
-    for (QLabel* l : std::as_const(texts_))
-        l->clear();
-    for (QLabel* l : std::as_const(marks_))
-        l->clear();
+    for (int i = 0; i < lines_.size(); ++i)
+        showLine(i, DiagnosisLine{});
+}
+
+void DiagnosisPanel::showLine(int index, const DiagnosisLine& line)
+{
+    const Line& parts = lines_.at(index);
+    setCrText(parts.text, line.text);
+    if (parts.orLabel)
+        parts.orLabel->setVisible(line.orBefore);
+    for (int i = 0; i < parts.marks.size(); ++i)
+        parts.marks[i]->setText(line.marks[i]);
+    for (QFrame* f : parts.cross)
+        f->setVisible(line.chart);
+}
+
+void DiagnosisPanel::present(const Diagnosis& d)
+{
+    const bool captions[] = {d.anteriorCaption, d.midarchCaption, d.posteriorCaption, d.skeletalCaption};
+    for (int i = 0; i < 4; ++i)
+        captions_[i]->setVisible(captions[i]);
+    const DiagnosisLine* lines[] = {&d.anterior,    &d.midarch[0],  &d.midarch[1],  &d.posterior, &d.skeletal[0],
+                                    &d.skeletal[1], &d.skeletal[2], &d.skeletal[3], &d.skeletal[4]};
+    for (int i = 0; i < lines_.size(); ++i)
+        showLine(i, *lines[i]);
 }
 
 }  // namespace vel

@@ -1,4 +1,6 @@
 #pragma once
+#include "guidance/guidancerules.h"
+
 #include <QGroupBox>
 #include <QList>
 
@@ -17,13 +19,19 @@ public:
 
     // Empties every text and mark and hides every caption, "or" and chart.
     void clear();
+    void present(const Diagnosis& diagnosis);
 
 private:
-    QList<QLabel*> captions_;
-    QList<QLabel*> ors_;
-    QList<QLabel*> texts_;
-    QList<QLabel*> marks_;
-    QList<QFrame*> lines_;
+    struct Line {
+        QLabel* text = nullptr;
+        QLabel* orLabel = nullptr;
+        QList<QLabel*> marks;
+        QList<QFrame*> cross;
+    };
+    void showLine(int index, const DiagnosisLine& line);
+
+    QList<QLabel*> captions_;  // anterior, midarch, posterior, skeletal
+    QList<Line> lines_;        // anterior, midarch 1-2, posterior, skeletal 1-5
 };
 
 }  // namespace vel

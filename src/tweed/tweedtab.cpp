@@ -516,6 +516,14 @@ void TweedTab::calculateClicked()
     }
 }
 
+void TweedTab::applyGuidance(const GuideAnswers& answers)
+{
+    const GuidanceInputs in{label("anantres")->text(), label("anmedres")->text(), label("anposres")->text(),
+                            label("twanbres")->text()};
+    diagnosis_->present(suggestDiagnosis(in, answers));
+    calculate_->setEnabled(false);
+}
+
 void TweedTab::accept()
 {
     calculate_->setText(kGuidance);

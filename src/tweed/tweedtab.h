@@ -1,6 +1,7 @@
 #pragma once
 #include "app/pages.h"
 #include "common/workingfolder.h"
+#include "guidance/guidancerules.h"
 #include "tweed/tweedcalc.h"
 
 #include <QMap>
@@ -51,6 +52,10 @@ public:
     void newClicked();
 
     TweedInputs inputs() const;
+    EntryField* entry(const QString& name) const { return fields_.value(name); }
+    // Fills the Suggested Diagnosis from the shown results and the guide's
+    // answers, and disables SPACE TX GUIDANCE: guidance runs once per analysis.
+    void applyGuidance(const GuideAnswers& answers);
     DiagnosisPanel* diagnosis() const { return diagnosis_; }
 
 private:

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/referencestab.h"
-#include "app/secondarywindows.h"
+#include "guidance/guidewindow.h"
+#include "guidance/worksheetwindow.h"
 #include "app/shell.h"
 #include "app/tray.h"
 #include "app/usagestats.h"

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
-#include "app/secondarywindows.h"
+#include "guidance/guidewindow.h"
+#include "guidance/worksheetwindow.h"
 #include "app/shell.h"
 #include "app/tray.h"
 #include "app/usagestats.h"
