@@ -210,8 +210,9 @@ void WorksheetWindow::importClicked()
     for (const char* name : {"termole", "segmole", "segmold", "termold"}) {
         if (bolton_->field(QLatin1String(name))->text().isEmpty()) {
             messenger_.warning(QStringLiteral("Import"), {QStringLiteral("Bolton Analysis must be complete before import!")});
-            // A Bolton analysis already calculated without them cannot supply them.
-            if (!bolton_->findChild<QPushButton*>(QStringLiteral("bCalcular"))->isEnabled())
+            // A Bolton analysis already calculated without them cannot supply
+            // them. Asked of the tab itself: the main window is disabled meanwhile.
+            if (!bolton_->findChild<QPushButton*>(QStringLiteral("bCalcular"))->isEnabledTo(bolton_))
                 import_->setEnabled(false);
             return;
         }

@@ -33,7 +33,7 @@ constexpr LineSpec kLines[] = {
 
 constexpr int kRowHeight = 60;
 constexpr int kCaptionHeight = 16;
-constexpr QSize kTextSize{290, 50};
+constexpr QSize kTextSize{280, 50};
 constexpr QSize kChartSize{80, 60};
 
 QString name(const char* s) { return QString::fromLatin1(s); }
@@ -70,7 +70,7 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
             parts.orLabel = orLabel;
         }
         if (line.horizontal) {
-            const QRect chart(QPoint(4 + kTextSize.width(), y), kChartSize);
+            const QRect chart(QPoint(8 + kTextSize.width(), y), kChartSize);
             auto* h = new QFrame(this);
             h->setObjectName(name(line.horizontal));
             h->setFrameShape(QFrame::HLine);
