@@ -72,7 +72,7 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
     connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
     pages_.insert(Page::References, refs);
     const QSet<FileAction> all{FileAction::New, FileAction::Open, FileAction::Save, FileAction::Print};
-    pages_.insert(Page::Tweed, new TweedTab(folder_, messenger_, [this] { return activeCaption(); }, emptyMenu_));
+    pages_.insert(Page::Tweed, new TweedTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Bolton,
                   new BoltonTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Steiner, new PendingTab(QStringLiteral("TabSheet6"), QStringLiteral("stsair"), {FileAction::New}));

@@ -144,6 +144,21 @@ void Shell::openGuide()
     guide_->open();
 }
 
+GuideAnswers Shell::guideAnswers() const
+{
+    return guide_->answers();
+}
+
+void Shell::setGuideAnswers(const GuideAnswers& answers)
+{
+    guide_->setAnswers(answers);
+}
+
+void Shell::runGuidance()
+{
+    guide_->guidanceClicked();
+}
+
 void Shell::trayDoubleClicked()
 {
     if (launcher_->isVisible())

@@ -42,6 +42,9 @@ public:
     void resetGuide() override;
     void openWorksheet() override;
     void openGuide() override;
+    GuideAnswers guideAnswers() const override;
+    void setGuideAnswers(const GuideAnswers& answers) override;
+    void runGuidance() override;
 
 Q_SIGNALS:
     void quitRequested();

@@ -1,6 +1,9 @@
 #include "common/patientfiles.h"
 
+#include "common/fileio.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 namespace vel {
 
@@ -17,6 +20,11 @@ QString patientFilePath(const WorkingFolder& folder, const QString& name, const 
         usable = usable && c != QLatin1Char('/') && c != QLatin1Char('\\') && c.unicode() >= 32;
     if (!usable)
         throw UnusableName(name);
+    if (!QFileInfo(folder.analyses()).isDir())
+        throw FileError(folder.analyses(),
+                        QStringLiteral("the patients' folder is missing. Create a folder named \"Analyses\" in %1 "
+                                       "(or restore it from a backup) and try again.")
+                            .arg(QDir::toNativeSeparators(folder.root())));
     return QDir(folder.analyses()).filePath(fileName);
 }
 

@@ -137,3 +137,12 @@ void DiagnosisPanel::present(const Diagnosis& d)
 }
 
 }  // namespace vel
+
+namespace vel {
+
+bool DiagnosisPanel::isFilled() const
+{
+    return !captions_.constFirst()->isHidden();
+}
+
+}  // namespace vel

@@ -20,6 +20,8 @@ public:
     // Empties every text and mark and hides every caption, "or" and chart.
     void clear();
     void present(const Diagnosis& diagnosis);
+    // The anterior caption shows exactly when guidance has filled the panel.
+    bool isFilled() const;
 
 private:
     struct Line {

@@ -2,11 +2,15 @@
 
 #include "app/usagestats.h"
 #include "common/actionguard.h"
+#include "common/desktop.h"
+#include "common/fileio.h"
 #include "common/messenger.h"
+#include "common/patientfiles.h"
 #include "entry/entryfield.h"
 #include "tweed/diagnosispanel.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -107,9 +111,14 @@ const QString kBack = QStringLiteral("BACK");
 
 }  // namespace
 
-TweedTab::TweedTab(WorkingFolder folder, Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu,
-                   QWidget* parent)
-    : TabPage(parent), folder_(std::move(folder)), messenger_(messenger), title_(std::move(title)), emptyMenu_(emptyMenu)
+TweedTab::TweedTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
+                   QMenu* emptyMenu, QWidget* parent)
+    : TabPage(parent),
+      folder_(std::move(folder)),
+      messenger_(messenger),
+      desktop_(desktop),
+      title_(std::move(title)),
+      emptyMenu_(emptyMenu)
 {
     setObjectName(QStringLiteral("TabSheet1"));
     buildPatientRow();
@@ -282,6 +291,10 @@ void TweedTab::buildButtons()
     auto title = title_;
     connect(calculate_, &QPushButton::clicked, this, vel::guarded(messenger_, title, [this] { calculateClicked(); }));
     connect(newButton_, &QPushButton::clicked, this, vel::guarded(messenger_, title, [this] { newClicked(); }));
+    connect(findChild<QPushButton*>(QStringLiteral("tsalvar")), &QPushButton::clicked, this,
+            vel::guarded(messenger_, title, [this] { saveClicked(); }));
+    connect(findChild<QPushButton*>(QStringLiteral("tabrir")), &QPushButton::clicked, this,
+            vel::guarded(messenger_, title, [this] { openClicked(); }));
     connect(findChild<QPushButton*>(QStringLiteral("tSair")), &QPushButton::clicked, this, &TabPage::exitRequested);
 
     grade_ = new QLabel(this);
@@ -609,9 +622,145 @@ void TweedTab::run(FileAction action)
         newClicked();
         break;
     case FileAction::Open:
+        openClicked();
+        break;
     case FileAction::Save:
+        saveClicked();
+        break;
     case FileAction::Print:
         break;
+    }
+}
+
+Stage TweedTab::stage() const
+{
+    const Stage stages[] = {Stage::PreTx, Stage::Progress, Stage::Final, Stage::PostTx};
+    for (int i = 0; i < 4; ++i) {
+        if (stages_[i]->isChecked())
+            return stages[i];
+    }
+    return Stage::PreTx;
+}
+
+TweedRecord TweedTab::record() const
+{
+    TweedRecord r;
+    r.guidance = diagnosis_->isFilled();
+    r.patient = field("twPaciente")->text();
+    r.age = field("Idade")->text();
+    r.male = male_->isChecked();
+    for (int i = 0; i < 20; ++i)
+        r.entries[i] = field(TweedRecord::kEntryFields[i])->text();
+    r.replaceImpa = replace_->isChecked();
+    r.replacementImpa = field("dcopcres")->text();
+    if (companions_)
+        r.answers = companions_->guideAnswers();
+    return r;
+}
+
+void TweedTab::saveClicked()
+{
+    if (grade_->text().isEmpty()) {
+        messenger_.warning(title_(), {QStringLiteral("The Analysis is not complete!")});
+        return;
+    }
+    const TweedRecord r = record();
+    const QString path = patientFilePath(folder_, r.patient, stageSuffix(stage()));
+    const QString saved = QStringLiteral("Analysis successfully saved!");
+    // The flags claim a saved analysis only once the file is really there.
+    if (!QFileInfo::exists(path)) {
+        createNewFile(path, r.toBytes());
+        partial_->setChecked(true);
+        if (r.guidance)
+            complete_->setChecked(true);
+        messenger_.information(title_(), {saved});
+        return;
+    }
+    if (complete_->isChecked()) {
+        messenger_.error(title_(), {QStringLiteral("This patient already has an Analysis and Space Tx Guidance saved!")});
+        return;
+    }
+    if (r.guidance) {
+        // Written aside and renamed over the old file: a failure keeps the old one.
+        replaceFile(path, r.toBytes());
+        partial_->setChecked(true);
+        complete_->setChecked(true);
+        messenger_.information(title_(), {saved});
+        return;
+    }
+    if (partial_->isChecked())
+        messenger_.error(title_(), {QStringLiteral("This patient already has an Analysis saved!")});
+    // Otherwise the analysis was never accepted (the IMPA answer was No): nothing to do.
+}
+
+void TweedTab::restore(const TweedRecord& r)
+{
+    field("twPaciente")->setText(r.patient);
+    field("Idade")->setText(r.age);
+    (r.male ? male_ : female_)->setChecked(true);
+    for (int i = 0; i < 20; ++i)
+        field(TweedRecord::kEntryFields[i])->setText(r.entries[i]);
+    EntryField* replacement = field("dcopcres");
+    if (r.replaceImpa) {
+        replace_->setChecked(true);
+        replacement->hide();
+        replacement->setText(r.replacementImpa);
+    } else {
+        keep_->setChecked(true);
+    }
+    if (r.guidance && companions_)
+        companions_->setGuideAnswers(r.answers);
+}
+
+void TweedTab::openClicked()
+{
+    // Whatever happens, the guide starts empty afterwards.
+    struct GuideReset {
+        TweedCompanions* companions;
+        ~GuideReset()
+        {
+            if (companions)
+                companions->resetGuide();
+        }
+    } guideReset{companions_};
+
+    const QString path = messenger_.whileModal([this] {
+        return desktop_.chooseFile(folder_.analyses(), QStringLiteral("Tweed Analysis file (*.twe)"),
+                                   QStringLiteral("*.twe"));
+    });
+    if (!path.contains(QLatin1String(".twe")))
+        return;
+    const QString fileName = QFileInfo(path).fileName();
+    // Refused only for this very analysis: its own file, while it is accepted.
+    const QString patient = field("twPaciente")->text();
+    if (!patient.isEmpty() && calculate_->text() != kCalculate && fileName == patient + stageSuffix(stage())) {
+        messenger_.error(title_(), {QStringLiteral("The file is already open!")});
+        return;
+    }
+    // Read and check the file before anything on the tab changes.
+    const TweedRecord r = readTweedFile(path);
+
+    newClicked();
+    opened_->setChecked(true);
+    if (companions_)
+        companions_->resetGuide();
+    const Stage stages[] = {Stage::PreTx, Stage::Progress, Stage::Final, Stage::PostTx};
+    const Stage fromName = stageFromFileName(fileName);
+    for (int i = 0; i < 4; ++i) {
+        if (stages[i] == fromName)
+            stages_[i]->setChecked(true);
+    }
+    partial_->setChecked(true);
+    restore(r);
+    calculateClicked();
+    if (!field("dcopcres")->text().isEmpty())
+        label("dcimpares")->setText(field("dcopcres")->text());
+
+    if (r.guidance && calculate_->text() == kGuidance) {
+        complete_->setChecked(true);
+        calculateClicked();  // SPACE TX GUIDANCE: the caution, then the guide
+        if (companions_)
+            companions_->runGuidance();
     }
 }
 

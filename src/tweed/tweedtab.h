@@ -3,6 +3,7 @@
 #include "common/workingfolder.h"
 #include "guidance/guidancerules.h"
 #include "tweed/tweedcalc.h"
+#include "tweed/tweedfile.h"
 
 #include <QMap>
 #include <functional>
@@ -17,6 +18,7 @@ class QRadioButton;
 namespace vel {
 
 class DiagnosisPanel;
+class Desktop;
 class EntryField;
 class Messenger;
 
@@ -28,6 +30,11 @@ public:
     virtual void resetGuide() = 0;
     virtual void openWorksheet() = 0;
     virtual void openGuide() = 0;
+    virtual GuideAnswers guideAnswers() const = 0;
+    // Sets the answers as clicks would, so the guide's reactions run.
+    virtual void setGuideAnswers(const GuideAnswers& answers) = 0;
+    // The guide's GUIDANCE on the answers it holds.
+    virtual void runGuidance() = 0;
 };
 
 // The Tweed Analysis tab: the measurements, the space entries, and the
@@ -38,8 +45,8 @@ public:
 class TweedTab : public TabPage {
     Q_OBJECT
 public:
-    TweedTab(WorkingFolder folder, Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu,
-             QWidget* parent = nullptr);
+    TweedTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
+             QMenu* emptyMenu, QWidget* parent = nullptr);
 
     void setCompanions(TweedCompanions* companions) { companions_ = companions; }
 
@@ -50,6 +57,8 @@ public:
     void calculateClicked();
     // NEW, or BACK once the analysis is accepted.
     void newClicked();
+    void saveClicked();
+    void openClicked();
 
     TweedInputs inputs() const;
     EntryField* entry(const QString& name) const { return fields_.value(name); }
@@ -74,9 +83,13 @@ private:
     void clearResults();
     void accept();
     void reset(bool full);
+    Stage stage() const;
+    TweedRecord record() const;
+    void restore(const TweedRecord& r);
 
     WorkingFolder folder_;
     Messenger& messenger_;
+    Desktop& desktop_;
     std::function<QString()> title_;
     QMenu* emptyMenu_;
     TweedCompanions* companions_ = nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+#include "app/mainwindow.h"
+#include "app/shell.h"
+#include "app/usagestats.h"
+#include "support/fakes.h"
+
+#include <QPushButton>
+#include <memory>
+
+namespace vel::test {
+
+// The whole program on the offscreen platform, opened from the launcher on
+// one of its tabs, with a scripted messenger and desktop.
+struct AppFixture {
+    ScratchFolder scratch;
+    ScriptedMessenger messenger;
+    FakeDesktop desktop;
+    ModalGate gate;
+    std::unique_ptr<Shell> shell;
+
+    explicit AppFixture(const char* launcherButton)
+    {
+        messenger.setGate(&gate);
+        shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate);
+        shell->show();
+        shell->launcher()->becomeLauncher();
+        shell->launcher()->findChild<QPushButton*>(QLatin1String(launcherButton))->click();
+    }
+    MainWindow* main() const { return shell->mainWindow(); }
+    UsageStats stats() const { return readUsageStats(scratch.path(QStringLiteral("Stats.cef"))); }
+    QString analyses(const QString& name) const { return scratch.path(QStringLiteral("Analyses/") + name); }
+};
+
+}  // namespace vel::test
