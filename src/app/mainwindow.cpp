@@ -4,6 +4,8 @@
 #include "app/referencestab.h"
 #include "app/usagestats.h"
 #include "bolton/boltontab.h"
+#include "notes/historytab.h"
+#include "notes/outlinetab.h"
 #include "tweed/tweedtab.h"
 #include "common/actionguard.h"
 #include "common/desktop.h"
@@ -71,13 +73,12 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
     auto* refs = new ReferencesTab(messenger_, desktop_, emptyMenu_);
     connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
     pages_.insert(Page::References, refs);
-    const QSet<FileAction> all{FileAction::New, FileAction::Open, FileAction::Save, FileAction::Print};
     pages_.insert(Page::Tweed, new TweedTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Bolton,
                   new BoltonTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Steiner, new PendingTab(QStringLiteral("TabSheet6"), QStringLiteral("stsair"), {FileAction::New}));
-    pages_.insert(Page::Outline, new PendingTab(QStringLiteral("TabSheet5"), QStringLiteral("posair"), all));
-    pages_.insert(Page::History, new PendingTab(QStringLiteral("TabSheet4"), QStringLiteral("plsair"), all));
+    pages_.insert(Page::Outline, new OutlineTab(folder_, messenger_, desktop_, emptyMenu_));
+    pages_.insert(Page::History, new HistoryTab(folder_, messenger_, desktop_, emptyMenu_));
     for (const TabSpec& spec : kTabs) {
         TabPage* tab = pages_.value(spec.page);
         tabs_->addTab(tab, QString::fromLatin1(spec.caption));
@@ -151,6 +152,16 @@ TabPage* MainWindow::page(Page p) const
 BoltonTab* MainWindow::bolton() const
 {
     return static_cast<BoltonTab*>(pages_.value(Page::Bolton));
+}
+
+OutlineTab* MainWindow::outline() const
+{
+    return static_cast<OutlineTab*>(pages_.value(Page::Outline));
+}
+
+HistoryTab* MainWindow::history() const
+{
+    return static_cast<HistoryTab*>(pages_.value(Page::History));
 }
 
 TweedTab* MainWindow::tweed() const

@@ -14,6 +14,8 @@ namespace vel {
 class Desktop;
 class Messenger;
 class BoltonTab;
+class HistoryTab;
+class OutlineTab;
 class ReferencesTab;
 class TweedTab;
 
@@ -29,6 +31,8 @@ public:
     ReferencesTab* references() const;
     TweedTab* tweed() const;
     BoltonTab* bolton() const;
+    OutlineTab* outline() const;
+    HistoryTab* history() const;
     QMenu* emptyMenu() const { return emptyMenu_; }
     // Later tabs are put in place of the ones that are still to come.
     void setPage(Page p, TabPage* tab);

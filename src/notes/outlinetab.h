@@ -1,0 +1,56 @@
+#pragma once
+#include "app/pages.h"
+#include "common/workingfolder.h"
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vel {
+
+class Desktop;
+class EntryField;
+class Messenger;
+
+// The Treatment Outline tab: one free-text outline per patient, kept in the
+// patient's .otl file. The hidden label `Label10` reads "open" while the
+// outline on screen belongs to a file it was read from or written to; the
+// tab also remembers which file that is, so SAVE can tell the patient's own
+// outline from another one stored under the same name.
+class OutlineTab : public TabPage {
+    Q_OBJECT
+public:
+    OutlineTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QMenu* emptyMenu,
+               QWidget* parent = nullptr);
+
+    bool offers(FileAction) const override { return true; }
+    void run(FileAction action) override;
+
+    void newClicked();
+    void saveClicked();
+    void openClicked();
+    // The existing-outline check when the patient field is left.
+    void patientLeft();
+
+    EntryField* patient() const { return patient_; }
+    QPlainTextEdit* memo() const { return memo_; }
+    QString marker() const;
+
+private:
+    QString outlinePath() const;
+    bool belongsToOnScreen(const QString& path) const;
+    void setSource(const QString& path);
+
+    WorkingFolder folder_;
+    Messenger& messenger_;
+    Desktop& desktop_;
+
+    EntryField* patient_;
+    QPlainTextEdit* memo_;
+    QLabel* marker_;
+    // The file the outline on screen was read from or last written to.
+    QString source_;
+};
+
+}  // namespace vel
