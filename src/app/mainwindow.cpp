@@ -1,9 +1,9 @@
 #include "app/mainwindow.h"
 
-#include "app/pendingtab.h"
 #include "app/referencestab.h"
 #include "app/usagestats.h"
 #include "bolton/boltontab.h"
+#include "steiner/steinertab.h"
 #include "notes/historytab.h"
 #include "notes/outlinetab.h"
 #include "tweed/tweedtab.h"
@@ -76,7 +76,7 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
     pages_.insert(Page::Tweed, new TweedTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Bolton,
                   new BoltonTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
-    pages_.insert(Page::Steiner, new PendingTab(QStringLiteral("TabSheet6"), QStringLiteral("stsair"), {FileAction::New}));
+    pages_.insert(Page::Steiner, new SteinerTab(messenger_, [this] { return activeCaption(); }, emptyMenu_));
     pages_.insert(Page::Outline, new OutlineTab(folder_, messenger_, desktop_, emptyMenu_));
     pages_.insert(Page::History, new HistoryTab(folder_, messenger_, desktop_, emptyMenu_));
     for (const TabSpec& spec : kTabs) {
@@ -162,6 +162,11 @@ OutlineTab* MainWindow::outline() const
 HistoryTab* MainWindow::history() const
 {
     return static_cast<HistoryTab*>(pages_.value(Page::History));
+}
+
+SteinerTab* MainWindow::steiner() const
+{
+    return static_cast<SteinerTab*>(pages_.value(Page::Steiner));
 }
 
 TweedTab* MainWindow::tweed() const

@@ -17,6 +17,7 @@ class BoltonTab;
 class HistoryTab;
 class OutlineTab;
 class ReferencesTab;
+class SteinerTab;
 class TweedTab;
 
 // The main window: the page control with its six tabs, the menus, and the
@@ -31,6 +32,7 @@ public:
     ReferencesTab* references() const;
     TweedTab* tweed() const;
     BoltonTab* bolton() const;
+    SteinerTab* steiner() const;
     OutlineTab* outline() const;
     HistoryTab* history() const;
     QMenu* emptyMenu() const { return emptyMenu_; }
