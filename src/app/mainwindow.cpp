@@ -250,6 +250,14 @@ void MainWindow::openModule(Page p)
         references()->hideViews();
 }
 
+void MainWindow::setReports(ReportEngine* reports)
+{
+    tweed()->setReports(reports);
+    bolton()->setReports(reports);
+    outline()->setReports(reports);
+    history()->setReports(reports);
+}
+
 void MainWindow::runFileAction(FileAction action)
 {
     TabPage* tab = static_cast<TabPage*>(tabs_->currentWidget());

@@ -17,6 +17,7 @@ class BoltonTab;
 class HistoryTab;
 class OutlineTab;
 class ReferencesTab;
+class ReportEngine;
 class SteinerTab;
 class TweedTab;
 
@@ -45,6 +46,9 @@ public:
     void setCurrentPage(Page p);
     void setScrollable(bool scrollable);
     void centreOnScreen();
+
+    // The tabs that print hand their reports to this engine.
+    void setReports(ReportEngine* reports);
 
     void runFileAction(FileAction action);
     void showStatistics();

@@ -16,7 +16,23 @@ class TabPage : public QWidget {
 public:
     using QWidget::QWidget;
     virtual bool offers(FileAction) const { return false; }
-    virtual void run(FileAction) {}
+    void run(FileAction action)
+    {
+        switch (action) {
+        case FileAction::New: fileNew(); break;
+        case FileAction::Open: fileOpen(); break;
+        case FileAction::Save: fileSave(); break;
+        case FileAction::Print: filePrint(); break;
+        }
+    }
+
+protected:
+    virtual void fileNew() {}
+    virtual void fileOpen() {}
+    virtual void fileSave() {}
+    virtual void filePrint() {}
+
+public:
 
 Q_SIGNALS:
     // The tab's EXIT button.

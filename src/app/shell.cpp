@@ -7,6 +7,8 @@
 #include "guidance/worksheetwindow.h"
 #include "app/session.h"
 #include "app/tray.h"
+#include "report/reportengine.h"
+#include "report/reportviewer.h"
 #include "common/desktop.h"
 #include "common/messenger.h"
 
@@ -17,9 +19,14 @@ namespace vel {
 
 void initResources();
 
-Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate)
+Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate, ReportViewer* viewer)
     : desktop_(desktop)
 {
+    if (!viewer) {
+        ownViewer_ = std::make_unique<QtReportViewer>();
+        viewer = ownViewer_.get();
+    }
+    reports_ = std::make_unique<ReportEngine>(folder, messenger, *viewer);
     initResources();
     launcher_ = new SplashWindow;
     main_ = new MainWindow(folder, messenger, desktop);
@@ -30,6 +37,7 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     guide_->setOwner(main_, &gate);
     worksheet_->setOwner(main_, &gate);
     main_->tweed()->setCompanions(this);
+    main_->setReports(reports_.get());
     guide_->setTweed(main_->tweed());
     worksheet_->setSources(main_->tweed(), main_->bolton());
 

@@ -4,6 +4,7 @@
 #include "tweed/tweedtab.h"
 
 #include <QObject>
+#include <memory>
 
 namespace vel {
 
@@ -12,6 +13,8 @@ class GuideWindow;
 class MainWindow;
 class Messenger;
 class ModalGate;
+class ReportEngine;
+class ReportViewer;
 class Tray;
 class WorksheetWindow;
 
@@ -21,7 +24,9 @@ class WorksheetWindow;
 class Shell : public QObject, public TweedCompanions {
     Q_OBJECT
 public:
-    Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate);
+    // Without a viewer the reports open in the real preview window.
+    Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate,
+          ReportViewer* viewer = nullptr);
     ~Shell() override;
 
     SplashWindow* launcher() const { return launcher_; }
@@ -56,6 +61,8 @@ private:
     GuideWindow* guide_;
     WorksheetWindow* worksheet_;
     Tray* tray_;
+    std::unique_ptr<ReportViewer> ownViewer_;
+    std::unique_ptr<ReportEngine> reports_;
 };
 
 }  // namespace vel

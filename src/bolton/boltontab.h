@@ -19,6 +19,7 @@ namespace vel {
 class Desktop;
 class EntryField;
 class Messenger;
+class ReportEngine;
 
 // The Bolton Analysis tab: the widths of twelve teeth of each arch, the
 // second and third mandibular molars for the worksheet, and the tooth-size
@@ -31,15 +32,27 @@ public:
               QMenu* emptyMenu, QWidget* parent = nullptr);
 
     bool offers(FileAction) const override { return true; }
-    void run(FileAction action) override;
 
     void calculateClicked();
     void newClicked();
     void saveClicked();
     void openClicked();
+    void printClicked();
+    void setReports(ReportEngine* reports) { reports_ = reports; }
 
     EntryField* field(const QString& name) const { return fields_.value(name); }
     BoltonInputs inputs() const;
+
+protected:
+    // From the accepted state the first NEW is BACK; the second clears.
+    void fileNew() override
+    {
+        newClicked();
+        newClicked();
+    }
+    void fileOpen() override { openClicked(); }
+    void fileSave() override { saveClicked(); }
+    void filePrint() override { printClicked(); }
 
 private:
     void buildRows(QWidget* frame);
@@ -61,6 +74,7 @@ private:
     Desktop& desktop_;
     std::function<QString()> title_;
     QMenu* emptyMenu_;
+    ReportEngine* reports_ = nullptr;
 
     QMap<QString, EntryField*> fields_;
     QList<EntryField*> widths_;    // bpaciente, s01..s12, i01..i12

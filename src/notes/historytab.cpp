@@ -7,6 +7,9 @@
 #include "entry/entryfield.h"
 #include "notes/notefiles.h"
 #include "notes/notewidgets.h"
+#include "report/reportengine.h"
+
+#include <QFileInfo>
 
 #include <QLabel>
 #include <QLocale>
@@ -66,6 +69,7 @@ HistoryTab::HistoryTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
     connect(buttons[0], &QPushButton::clicked, this, guarded(messenger_, title, [this] { newClicked(); }));
     connect(buttons[1], &QPushButton::clicked, this, guarded(messenger_, title, [this] { saveClicked(); }));
     connect(buttons[2], &QPushButton::clicked, this, guarded(messenger_, title, [this] { openClicked(); }));
+    connect(buttons[3], &QPushButton::clicked, this, guarded(messenger_, title, [this] { printClicked(); }));
     connect(buttons[4], &QPushButton::clicked, this, &TabPage::exitRequested);
 
     setTabOrder(patient_, description_);
@@ -74,8 +78,9 @@ HistoryTab::HistoryTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
         setTabOrder(buttons[i - 1], buttons[i]);
 }
 
-void HistoryTab::showHistory(const NoteFile& note)
+void HistoryTab::showHistory(const NoteFile& note, const QString& path)
 {
+    shownPath_ = path;
     patient_->setText(note.patient);
     history_->setPlainText(note.lines.join(QLatin1Char('\n')));
 }
@@ -85,6 +90,7 @@ void HistoryTab::newClicked()
     patient_->clear();
     description_->clear();
     history_->clear();
+    shownPath_.clear();
 }
 
 void HistoryTab::saveClicked()
@@ -108,7 +114,7 @@ void HistoryTab::saveClicked()
     // has been read back to show it.
     const NoteFile note = readNoteFile(path);
     description_->clear();
-    showHistory(note);
+    showHistory(note, path);
     messenger_.information(kTitle, {existed ? notes::updatedText() : notes::savedText()});
 }
 
@@ -124,24 +130,33 @@ void HistoryTab::openClicked()
     // tab as it was.
     const NoteFile note = readNoteFile(path);
     newClicked();
-    showHistory(note);
+    showHistory(note, path);
 }
 
-void HistoryTab::run(FileAction action)
+void HistoryTab::printClicked()
 {
-    switch (action) {
-    case FileAction::New:
-        newClicked();
-        break;
-    case FileAction::Open:
-        openClicked();
-        break;
-    case FileAction::Save:
-        saveClicked();
-        break;
-    case FileAction::Print:
-        break;
+    if (history_->toPlainText().isEmpty()) {
+        messenger_.warning(kTitle, {QStringLiteral("There is no Treatment Plan!")});
+        return;
     }
+    // The history on screen is what prints: if the name was changed since it
+    // was opened or saved, another patient's file must not be read in its place.
+    const QString path = patientFilePath(folder_, patient_->text(), kSuffix);
+    if (shownPath_.isEmpty() || QFileInfo(path).absoluteFilePath() != QFileInfo(shownPath_).absoluteFilePath()) {
+        messenger_.warning(kTitle, {QStringLiteral("The history on screen is not the history of the patient named "
+                                                   "above. Open the patient's history before printing.")});
+        return;
+    }
+    const NoteFile note = readNoteFile(path);
+    if (!reports_)
+        return;
+    QString memo;
+    for (const QString& line : note.lines)
+        memo += line + QLatin1Char('\r');
+    reports_->setParameter(QStringLiteral("nome"), QStringLiteral("Patient:  ") + patient_->text());
+    reports_->setParameter(QStringLiteral("memo1"), memo);
+    reports_->setLastPage(50);
+    reports_->print(QStringLiteral("report3"), kTitle);
 }
 
 }  // namespace vel

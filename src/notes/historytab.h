@@ -13,6 +13,7 @@ namespace vel {
 class Desktop;
 class EntryField;
 class Messenger;
+class ReportEngine;
 struct NoteFile;
 
 // The Treatment History tab: a dated log of procedures per patient. SAVE adds
@@ -29,18 +30,25 @@ public:
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
     bool offers(FileAction) const override { return true; }
-    void run(FileAction action) override;
 
     void newClicked();
     void saveClicked();
     void openClicked();
+    void printClicked();
+    void setReports(ReportEngine* reports) { reports_ = reports; }
 
     EntryField* patient() const { return patient_; }
     QPlainTextEdit* description() const { return description_; }
     QPlainTextEdit* history() const { return history_; }
 
+protected:
+    void fileNew() override { newClicked(); }
+    void fileOpen() override { openClicked(); }
+    void fileSave() override { saveClicked(); }
+    void filePrint() override { printClicked(); }
+
 private:
-    void showHistory(const NoteFile& note);
+    void showHistory(const NoteFile& note, const QString& path);
 
     WorkingFolder folder_;
     Messenger& messenger_;
@@ -50,6 +58,8 @@ private:
     EntryField* patient_;
     QPlainTextEdit* description_;
     QPlainTextEdit* history_;
+    QString shownPath_;  // the file the history on screen was read from
+    ReportEngine* reports_ = nullptr;
 };
 
 }  // namespace vel

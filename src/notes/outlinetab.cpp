@@ -7,6 +7,7 @@
 #include "entry/entryfield.h"
 #include "notes/notefiles.h"
 #include "notes/notewidgets.h"
+#include "report/reportengine.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -55,6 +56,7 @@ OutlineTab::OutlineTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
     connect(buttons[0], &QPushButton::clicked, this, guarded(messenger_, title, [this] { newClicked(); }));
     connect(buttons[1], &QPushButton::clicked, this, guarded(messenger_, title, [this] { saveClicked(); }));
     connect(buttons[2], &QPushButton::clicked, this, guarded(messenger_, title, [this] { openClicked(); }));
+    connect(buttons[3], &QPushButton::clicked, this, guarded(messenger_, title, [this] { printClicked(); }));
     connect(buttons[4], &QPushButton::clicked, this, &TabPage::exitRequested);
     patient_->setLeaveCheck(guarded(messenger_, title, [this] { patientLeft(); }));
 
@@ -143,21 +145,23 @@ void OutlineTab::patientLeft()
     openClicked();
 }
 
-void OutlineTab::run(FileAction action)
+void OutlineTab::printClicked()
 {
-    switch (action) {
-    case FileAction::New:
-        newClicked();
-        break;
-    case FileAction::Open:
-        openClicked();
-        break;
-    case FileAction::Save:
-        saveClicked();
-        break;
-    case FileAction::Print:
-        break;
+    const QString text = memo_->toPlainText();
+    if (text.isEmpty() || patient_->text().isEmpty()) {
+        messenger_.warning(kTitle, {QStringLiteral("There is no Treatment Outline!")});
+        return;
     }
+    saveClicked();
+    if (!reports_)
+        return;
+    QString memo;
+    for (const QString& line : textLines(text))
+        memo += line + QLatin1Char('\r');
+    reports_->setParameter(QStringLiteral("nome"), QStringLiteral("Patient:  ") + patient_->text());
+    reports_->setParameter(QStringLiteral("memo1"), memo);
+    reports_->setLastPage(50);
+    reports_->print(QStringLiteral("report4"), kTitle);
 }
 
 }  // namespace vel

@@ -12,6 +12,7 @@ namespace vel {
 class Desktop;
 class EntryField;
 class Messenger;
+class ReportEngine;
 
 // The Treatment Outline tab: one free-text outline per patient, kept in the
 // patient's .otl file. The hidden label `Label10` reads "open" while the
@@ -25,17 +26,24 @@ public:
                QWidget* parent = nullptr);
 
     bool offers(FileAction) const override { return true; }
-    void run(FileAction action) override;
 
     void newClicked();
     void saveClicked();
     void openClicked();
+    void printClicked();
+    void setReports(ReportEngine* reports) { reports_ = reports; }
     // The existing-outline check when the patient field is left.
     void patientLeft();
 
     EntryField* patient() const { return patient_; }
     QPlainTextEdit* memo() const { return memo_; }
     QString marker() const;
+
+protected:
+    void fileNew() override { newClicked(); }
+    void fileOpen() override { openClicked(); }
+    void fileSave() override { saveClicked(); }
+    void filePrint() override { printClicked(); }
 
 private:
     QString outlinePath() const;
@@ -51,6 +59,7 @@ private:
     QLabel* marker_;
     // The file the outline on screen was read from or last written to.
     QString source_;
+    ReportEngine* reports_ = nullptr;
 };
 
 }  // namespace vel

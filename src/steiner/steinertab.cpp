@@ -414,10 +414,4 @@ void SteinerTab::newClicked()
     ok_->setEnabled(false);
 }
 
-void SteinerTab::run(FileAction action)
-{
-    if (action == FileAction::New)
-        newClicked();
-}
-
 }  // namespace vel

@@ -25,7 +25,6 @@ public:
     SteinerTab(Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu, QWidget* parent = nullptr);
 
     bool offers(FileAction action) const override { return action == FileAction::New; }
-    void run(FileAction action) override;
 
     void calculateClicked();
     // Resets the tab and loads the example case.
@@ -35,6 +34,9 @@ public:
 
     EntryField* field(const QString& name) const { return fields_.value(name); }
     QLabel* value(const QString& name) const { return values_.value(name); }
+
+protected:
+    void fileNew() override { newClicked(); }
 
 private:
     void buildMeasurements();

@@ -18,6 +18,7 @@ class QRadioButton;
 namespace vel {
 
 class DiagnosisPanel;
+class ReportEngine;
 class Desktop;
 class EntryField;
 class Messenger;
@@ -51,7 +52,6 @@ public:
     void setCompanions(TweedCompanions* companions) { companions_ = companions; }
 
     bool offers(FileAction) const override { return true; }
-    void run(FileAction action) override;
 
     // CALCULATE, or SPACE TX GUIDANCE once the analysis is accepted.
     void calculateClicked();
@@ -59,6 +59,8 @@ public:
     void newClicked();
     void saveClicked();
     void openClicked();
+    void printClicked();
+    void setReports(ReportEngine* reports) { reports_ = reports; }
 
     TweedInputs inputs() const;
     EntryField* entry(const QString& name) const { return fields_.value(name); }
@@ -66,6 +68,17 @@ public:
     // answers, and disables SPACE TX GUIDANCE: guidance runs once per analysis.
     void applyGuidance(const GuideAnswers& answers);
     DiagnosisPanel* diagnosis() const { return diagnosis_; }
+
+protected:
+    // From the accepted state the first NEW is BACK; the second clears.
+    void fileNew() override
+    {
+        newClicked();
+        newClicked();
+    }
+    void fileOpen() override { openClicked(); }
+    void fileSave() override { saveClicked(); }
+    void filePrint() override { printClicked(); }
 
 private:
     void buildPatientRow();
@@ -93,6 +106,8 @@ private:
     std::function<QString()> title_;
     QMenu* emptyMenu_;
     TweedCompanions* companions_ = nullptr;
+    ReportEngine* reports_ = nullptr;
+    QMap<QString, QString> captions_;  // the caption beside each field and result
 
     QMap<QString, EntryField*> fields_;
     QMap<QString, QLabel*> results_;

@@ -18,10 +18,10 @@ struct AppFixture {
     ModalGate gate;
     std::unique_ptr<Shell> shell;
 
-    explicit AppFixture(const char* launcherButton)
+    explicit AppFixture(const char* launcherButton, ReportViewer* viewer = nullptr)
     {
         messenger.setGate(&gate);
-        shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate);
+        shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate, viewer);
         shell->show();
         shell->launcher()->becomeLauncher();
         shell->launcher()->findChild<QPushButton*>(QLatin1String(launcherButton))->click();

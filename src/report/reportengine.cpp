@@ -1,0 +1,45 @@
+#include "report/reportengine.h"
+
+#include "common/messenger.h"
+#include "common/texts.h"
+#include "report/reportviewer.h"
+
+#include <QFileInfo>
+
+namespace vel {
+
+ReportEngine::ReportEngine(WorkingFolder folder, Messenger& messenger, ReportViewer& viewer)
+    : folder_(std::move(folder)), messenger_(messenger), viewer_(viewer)
+{
+}
+
+void ReportEngine::setParameter(const QString& name, const QString& text)
+{
+    if (text.isEmpty())
+        params_.remove(name);
+    else
+        params_.insert(name, text);
+}
+
+void ReportEngine::print(const QString& reportName, const QString& title)
+{
+    const QString path = folder_.reportDefinitions();
+    if (!QFileInfo(path).isFile()) {
+        messenger_.error(title, missingFilesLines());
+        return;
+    }
+    if (!definitions_) {
+        try {
+            definitions_ = ReportDefinitions::load(path);
+        } catch (const ReportError& e) {
+            messenger_.error(title, {e.text()});
+            return;
+        }
+    }
+    const Report* report = definitions_->find(reportName);
+    if (!report)
+        return;
+    messenger_.whileModal([&] { viewer_.show(*report, params_, lastPage_, definitions_->baseDir()); });
+}
+
+}  // namespace vel

@@ -1,0 +1,23 @@
+#pragma once
+#include "report/reportdefinition.h"
+
+class QWidget;
+
+namespace vel {
+
+// Shows a rendered report: the real one is a modal preview from which the
+// user prints or saves a PDF; tests record what would have been shown.
+class ReportViewer {
+public:
+    virtual ~ReportViewer() = default;
+    virtual void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir) = 0;
+};
+
+// The modal preview titled "Velmora", at 100 %, with a tool bar to print,
+// choose copies, set up the printer and the page, and save as PDF.
+class QtReportViewer : public ReportViewer {
+public:
+    void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir) override;
+};
+
+}  // namespace vel
