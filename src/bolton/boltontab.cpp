@@ -11,6 +11,7 @@
 #include "entry/crlabel.h"
 #include "entry/entryfield.h"
 #include "report/reportengine.h"
+#include "report/reportparameters.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -455,38 +456,28 @@ void BoltonTab::openClicked()
     calculateClicked();
 }
 
+QMap<QString, QString> BoltonTab::controlTexts() const
+{
+    QMap<QString, QString> c;
+    for (auto it = fields_.cbegin(); it != fields_.cend(); ++it)
+        c.insert(it.key(), it.value()->text());
+    for (auto it = results_.cbegin(); it != results_.cend(); ++it)
+        c.insert(it.key(), crText(it.value()));
+    return c;
+}
+
 void BoltonTab::printClicked()
 {
-    auto result = [this](const char* name) { return crText(results_.value(QLatin1String(name))); };
-    if (result("diag12info").isEmpty()) {
+    if (crText(results_.value(QStringLiteral("diag12info"))).isEmpty()) {
         messenger_.warning(title_(), {QStringLiteral("The analysis is not complete!")});
         return;
     }
     if (!reports_)
         return;
-    ReportEngine& r = *reports_;
-    r.setParameter(QStringLiteral("nome"), QStringLiteral("Patient:  ") + field(QStringLiteral("bpaciente"))->text());
-    for (int i = 0; i < 12; ++i) {
-        r.setParameter(QStringLiteral("s%1").arg(i + 1), field(widthName('s', i))->text());
-        r.setParameter(QStringLiteral("i%1").arg(i + 1), field(widthName('i', i))->text());
-    }
-    const std::pair<const char*, const char*> values[] = {
-        {"rs12", "sup12res"},       {"rs6", "sup6res"},        {"ri12", "inf12res"},
-        {"ri6", "inf6res"},         {"busca12", "busca12"},    {"busca6", "busca6"},
-        {"busca12res", "busca12res"}, {"busca6res", "busca6res"}, {"infobusca12res", "infobusca12res"},
-        {"infobusca6res", "infobusca6res"}, {"res12info", "res12info"}, {"res6info", "res6info"},
-        {"tab12res", "tab12res"},   {"tab6res", "tab6res"},    {"res12", "res12"},
-        {"res6", "res6"},           {"contai12", "cinf12res"}, {"contas12", "csup12res"},
-        {"contai6", "cinf6res"},    {"contas6", "csup6res"},   {"contatotal12", "x10012res"},
-        {"contatotal6", "x1006res"},
-    };
-    for (const auto& [param, label] : values)
-        r.setParameter(QLatin1String(param), result(label));
-    const QString twoBreaks = QStringLiteral("\r\r");
-    r.setParameter(QStringLiteral("diag12"), result("diag12info") + twoBreaks + result("diag12"));
-    r.setParameter(QStringLiteral("diag6"), result("diag6info") + twoBreaks + result("diag6"));
-    r.setLastPage(1);
-    r.print(QStringLiteral("report2"), title_());
+    for (const auto& [name, value] : boltonReportParameters(controlTexts()))
+        reports_->setParameter(name, value);
+    reports_->setLastPage(1);
+    reports_->print(QStringLiteral("report2"), title_());
 }
 
 }  // namespace vel

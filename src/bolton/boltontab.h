@@ -38,6 +38,8 @@ public:
     void saveClicked();
     void openClicked();
     void printClicked();
+    // Every control's text as shown, by name.
+    QMap<QString, QString> controlTexts() const;
     void setReports(ReportEngine* reports) { reports_ = reports; }
 
     EntryField* field(const QString& name) const { return fields_.value(name); }

@@ -8,6 +8,7 @@
 #include "common/patientfiles.h"
 #include "entry/crlabel.h"
 #include "report/reportengine.h"
+#include "report/reportparameters.h"
 #include "entry/entryfield.h"
 #include "tweed/diagnosispanel.h"
 
@@ -171,7 +172,6 @@ QLabel* TweedTab::label(const char* name) const
 QLabel* TweedTab::addResult(QWidget* box, const char* name, const char* text, int y, bool bold, int valueWidth)
 {
     caption(box, QString::fromUtf8(text), 6, y, box->width() - valueWidth - 12);
-    captions_.insert(QLatin1String(name), QString::fromUtf8(text));
     auto* value = new QLabel(box);
     value->setObjectName(QLatin1String(name));
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -195,8 +195,6 @@ void TweedTab::buildPatientRow()
         return f;
     };
     caption(this, QStringLiteral("Patient"), 8, 22);
-    captions_.insert(QStringLiteral("twPaciente"), QStringLiteral("Patient"));
-    captions_.insert(QStringLiteral("Idade"), QStringLiteral("Age"));
     make("twPaciente", {KeyFilter::Name, Completion::None, 0, warnings::nameStrict()}, this)
         ->setGeometry(58, 18, 250, 24);
     caption(this, QStringLiteral("Age"), 320, 22);
@@ -234,7 +232,6 @@ void TweedTab::buildMeasurements()
     int y = 20;
     for (const EntryRow& row : kMeasurements) {
         caption(group, QString::fromUtf8(row.caption), 8, y + 2, 160);
-        captions_.insert(QLatin1String(row.name), QString::fromUtf8(row.caption));
         const QString warning =
             row.filter == KeyFilter::SignedReal ? warnings::signedReal() : warnings::positiveReal();
         auto* f = new EntryField(QLatin1String(row.name), {row.filter, row.completion, 5, warning}, messenger_,
@@ -363,7 +360,6 @@ void TweedTab::buildSpace()
 
     auto entry = [this](QWidget* box, const char* name, const char* text, int y, Completion completion) {
         caption(box, QString::fromUtf8(text), 6, y + 2, box->width() - 70);
-        captions_.insert(QLatin1String(name), QString::fromUtf8(text));
         auto* f = new EntryField(QLatin1String(name), {KeyFilter::SignedReal, completion, 5, warnings::signedReal()},
                                  messenger_, title_, box);
         f->setEmptyMenu(emptyMenu_);
@@ -622,6 +618,26 @@ void TweedTab::reset(bool full)
     }
 }
 
+ControlTexts TweedTab::controlTexts() const
+{
+    ControlTexts c;
+    for (auto it = fields_.cbegin(); it != fields_.cend(); ++it)
+        c.insert(it.key(), it.value()->text());
+    for (auto it = results_.cbegin(); it != results_.cend(); ++it)
+        c.insert(it.key(), it.value()->text());
+    c.insert(QStringLiteral("idlabel"), grade_->text());
+    c.insert(QStringLiteral("gender"), male_->isChecked() ? QStringLiteral("Male")
+                                                          : female_->isChecked() ? QStringLiteral("Female") : QString());
+    c.insert(QStringLiteral("stage"), stageWord(stage()));
+    c.insert(QStringLiteral("impaOption"), replace_->isChecked() ? QStringLiteral("No") : QStringLiteral("Yes"));
+    // The panel: a caption or "or" that is hidden reads as empty.
+    for (QLabel* l : diagnosis_->findChildren<QLabel*>()) {
+        if (!l->objectName().isEmpty())
+            c.insert(l->objectName(), l->isHidden() ? QString() : crText(l));
+    }
+    return c;
+}
+
 void TweedTab::printClicked()
 {
     if (grade_->text().isEmpty()) {
@@ -630,99 +646,11 @@ void TweedTab::printClicked()
     }
     if (!reports_)
         return;
-    ReportEngine& r = *reports_;
-    auto text = [this](const char* name) { return crText(findChild<QLabel*>(QLatin1String(name))); };
-    auto shown = [this](const char* name) { return !findChild<QWidget*>(QLatin1String(name))->isHidden(); };
-
-    // Every parameter this report knows is set here, emptied when it does not
-    // apply: one patient's diagnosis must never print on another's report.
-    const struct {
-        const char* mark;
-        const char* prefix;
-        int first;
-    } crosses[] = {{"a01", "a", 1}, {"m01", "m", 1}, {"m05", "m", 5}, {"p01", "p", 1},
-                   {"d01", "d", 1}, {"d05", "d", 5}, {"d09", "d", 9}, {"d13", "d", 13}};
-    for (int g = 0; g < 8; ++g) {
-        const auto& c = crosses[g];
-        const bool on = !text(c.mark).isEmpty();
-        r.setParameter(QStringLiteral("cruzh%1").arg(g + 1), on ? QStringLiteral("____") : QString());
-        r.setParameter(QStringLiteral("cruzv%1").arg(g + 1), on ? QStringLiteral("||") : QString());
-        for (int i = 0; i < 4; ++i) {
-            const QString mark = QStringLiteral("%1%2").arg(QLatin1String(c.prefix)).arg(c.first + i, 2, 10, QLatin1Char('0'));
-            r.setParameter(QStringLiteral("%1%2").arg(QLatin1String(c.prefix)).arg(c.first + i),
-                           on ? text(mark.toLatin1().constData()) : QString());
-        }
-    }
-
-    const QString sep = QStringLiteral(":  ");
-    r.setParameter(QStringLiteral("nome"), captions_.value(QStringLiteral("twPaciente")) + sep
-                                               + field("twPaciente")->text() + QStringLiteral("  -  ") + stageWord(stage()));
-    r.setParameter(QStringLiteral("idade"),
-                   captions_.value(QStringLiteral("Idade")) + sep + field("Idade")->text() + QStringLiteral(" years old"));
-    r.setParameter(QStringLiteral("genero"), male_->isChecked() ? QStringLiteral("Gender:  Male")
-                                                                : QStringLiteral("Gender:  Female"));
-    const QString degree = QString::fromUtf8("°");
-    const QString impa = replace_->isChecked() ? field("dcopcres")->text() : text("dcimpares");
-    const struct {
-        const char* param;
-        const char* source;  // the field or label, whose caption goes first
-        QString suffix;
-    } lines[] = {
-        {"fma", "twfma", degree},        {"fmia", "twfmia", degree},      {"impa", "twimpa", degree},
-        {"ploc", "twploc", degree},      {"sna", "twsna", degree},        {"snb", "twsnb", degree},
-        {"anb", "twanbres", degree},     {"aobo", "twaobo", QStringLiteral("mm")}, {"angz", "twangz", degree},
-        {"ls", "twls", {}},              {"qt", "twqt", {}},              {"afa", "twafa", {}},
-        {"afp", "twafp", {}},            {"afpafa", "twafpafares", {}},   {"horn", "hornres", {}},
-        {"ifma", "idfmares", {}},        {"ianb", "idanbres", {}},        {"iangz", "idangzres", {}},
-        {"iploc", "idplocres", {}},      {"isnb", "idsnbres", {}},        {"iif", "idifres", {}},
-        {"isub1", "idsub1res", {}},      {"idma", "iddmares", {}},        {"idc", "iddcres", {}},
-        {"imtm", "idmtmres", {}},        {"idmm", "iddmmres", {}},        {"ispee", "idspeeres", {}},
-        {"icorr", "idcorrres", {}},      {"idmp", "iddmpres", {}},        {"isub2", "idsub2res", {}},
-        {"itot", "idtotres", {}},        {"aer", "anaer", {}},            {"aep", "anaep", {}},
-        {"adm", "anadmres", {}},         {"adc", "anadcres", {}},         {"amtm", "anamtmres", {}},
-        {"adisc", "anantres", {}},       {"mer", "anmer", {}},            {"mep", "anmep", {}},
-        {"mdm", "anmdmres", {}},         {"spee", "anmspee", {}},         {"corr", "anmcorr", {}},
-        {"mdisc", "anmedres", {}},       {"per", "anper", {}},            {"pep", "anpep", {}},
-        {"pdm", "anpdmres", {}},         {"cres", "anpcresres", {}},      {"pdisc", "anposres", {}},
-        {"total", "andiscres", {}},      {"dcfma", "dcfmares", {}},       {"dcfmia", "dcfmiares", {}},
-        {"dcimpa", "dcimpares", {}},     {"dcdc", "dcdcres", {}},
-    };
-    for (const auto& line : lines) {
-        const QString source = QLatin1String(line.source);
-        QString value = fields_.contains(source) ? fields_.value(source)->text() : text(line.source);
-        if (source == QLatin1String("dcimpares"))
-            value = impa;
-        // The facial height index stands alone, without caption or separator.
-        const QString printed = source == QLatin1String("hornres") ? value : captions_.value(source) + sep + value + line.suffix;
-        r.setParameter(QLatin1String(line.param), printed);
-    }
-    r.setParameter(QStringLiteral("dif"), grade_->text());
-
-    const bool guided = diagnosis_->isFilled();
-    r.setLastPage(guided ? 2 : 1);
-    const QString orBreak = QStringLiteral("\r\r\r\ror\r\r");
-    auto pair = [&](const char* info, const char* infoParam, const char* textParam, const QString& value) {
-        const bool on = shown(info);
-        r.setParameter(QLatin1String(infoParam), on ? findChild<QLabel*>(QLatin1String(info))->text() : QString());
-        r.setParameter(QLatin1String(textParam), on ? value : QString());
-    };
-    pair("dsantinfo", "discantinfo", "discant", text("dsant"));
-    pair("dsmedinfo", "discmedinfo", "discmed",
-         shown("ou") ? text("dsmed") + orBreak + text("dsmed2") : text("dsmed"));
-    pair("dsposinfo", "discposinfo", "discpos", text("dspos"));
-    QStringList alternatives{text("dsdesc")};
-    int last = 1;
-    for (int i = 5; i >= 2; --i) {
-        if (!text(QStringLiteral("dsdesc%1").arg(i).toLatin1().constData()).isEmpty()) {
-            last = i;
-            break;
-        }
-    }
-    for (int i = 2; i <= last; ++i)
-        alternatives << text(QStringLiteral("dsdesc%1").arg(i).toLatin1().constData());
-    pair("dsdescinfo", "desarminfo", "desarm", alternatives.join(orBreak));
-
-    r.print(QStringLiteral("report1"), title_());
+    int lastPage = 1;
+    for (const auto& [name, value] : tweedReportParameters(controlTexts(), lastPage))
+        reports_->setParameter(name, value);
+    reports_->setLastPage(lastPage);
+    reports_->print(QStringLiteral("report1"), title_());
 }
 
 Stage TweedTab::stage() const

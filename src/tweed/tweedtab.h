@@ -60,6 +60,8 @@ public:
     void saveClicked();
     void openClicked();
     void printClicked();
+    // Every control's text as shown, by name (see ControlTexts).
+    QMap<QString, QString> controlTexts() const;
     void setReports(ReportEngine* reports) { reports_ = reports; }
 
     TweedInputs inputs() const;
@@ -107,7 +109,6 @@ private:
     QMenu* emptyMenu_;
     TweedCompanions* companions_ = nullptr;
     ReportEngine* reports_ = nullptr;
-    QMap<QString, QString> captions_;  // the caption beside each field and result
 
     QMap<QString, EntryField*> fields_;
     QMap<QString, QLabel*> results_;
