@@ -1,6 +1,5 @@
 #include "common/textconv.h"
 
-#include <QRegularExpression>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -11,17 +10,48 @@ namespace vel {
 
 namespace {
 
-const QRegularExpression& realPattern()
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// [+-] digits [. digits] or [+-] . digits, then an optional exponent.
+bool isRealText(const QString& t)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
-    return re;
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(t[i]))
+        ++i, ++digits;
+    if (i < n && t[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && isDigit(t[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            ++i;
+        qsizetype exponent = 0;
+        while (i < n && isDigit(t[i]))
+            ++i, ++exponent;
+        if (exponent == 0)
+            return false;
+    }
+    return i == n;
 }
 
-const QRegularExpression& intPattern()
+bool isIntText(const QString& t)
 {
-    static const QRegularExpression re(QStringLiteral(R"(^[+-]?\d+$)"));
-    return re;
+    qsizetype i = (!t.isEmpty() && (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-'))) ? 1 : 0;
+    if (i == t.size())
+        return false;
+    for (; i < t.size(); ++i) {
+        if (!isDigit(t[i]))
+            return false;
+    }
+    return true;
 }
 
 // Adds one unit at the last digit of a string of decimal digits, carrying left.
@@ -42,7 +72,7 @@ void incrementDigits(std::string& digits)
 double textToReal(const QString& text)
 {
     const QString t = text.trimmed();
-    if (t.isEmpty() || !realPattern().match(t).hasMatch())
+    if (t.isEmpty() || !isRealText(t))
         return 0.0;
     const QByteArray bytes = t.toLatin1();
     double value = 0.0;
@@ -58,7 +88,7 @@ double textToReal(const QString& text)
 int textToInt(const QString& text)
 {
     const QString t = text.trimmed();
-    if (t.isEmpty() || !intPattern().match(t).hasMatch())
+    if (t.isEmpty() || !isIntText(t))
         return 0;
     bool ok = false;
     const qlonglong value = t.toLongLong(&ok);
@@ -76,11 +106,14 @@ QString realToText(double value, int width, int decimals)
     } else if (std::isinf(value)) {
         text = value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     } else {
-        // glibc prints a double's exact binary value; 1100 fractional digits
-        // cover every double, so the digits below are the true expansion.
+        // glibc rounds correctly at any precision. A double that is not
+        // exactly halfway between two d-decimal numbers lies at least about
+        // |x|·2^-52 / 5^d away from that midpoint (more than 1e-21 for the
+        // magnitudes and decimals used here), so 40 digits past the kept ones
+        // tell a true tie from a near one: "5000…" is a tie, "4999…" is below.
         const bool negative = value < 0;
-        static thread_local char buffer[1500];
-        std::snprintf(buffer, sizeof buffer, "%.1100f", std::fabs(value));
+        static thread_local char buffer[400];
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals + 40, std::fabs(value));
         const std::string exact(buffer);
         const auto point = exact.find('.');
         std::string digits = exact.substr(0, point) + exact.substr(point + 1, decimals);

@@ -4,6 +4,10 @@
 #include "common/textconv.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <cmath>
+#include <cstdio>
+#include <string>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,6 +22,7 @@ private Q_SLOTS:
     void textToInt();
     void realToText_data();
     void realToText();
+    void realToTextAgreesWithTheExactExpansion();
     void cp1252RoundTripsEveryByte();
     void cp1252MapsTheHighControls();
     void shortStringsCutOnWriteAndClampOnRead();
@@ -103,6 +108,53 @@ void CommonTest::realToText()
     QFETCH(QString, text);
     QCOMPARE(vel::realToText(value, width, decimals), text);
     QCOMPARE(vel::intToText(-12), QStringLiteral("-12"));
+}
+
+// Rounds the full expansion by hand: the slow way nothing can get wrong.
+static QString exactRounding(double v, int decimals)
+{
+    static char buffer[1500];
+    std::snprintf(buffer, sizeof buffer, "%.1100f", std::fabs(v));
+    std::string s(buffer);
+    const auto point = s.find('.');
+    std::string digits = s.substr(0, point) + s.substr(point + 1, decimals);
+    if (s[point + 1 + decimals] >= '5') {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[i] == '9')
+            digits[i--] = '0';
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i];
+    }
+    std::string out = digits.substr(0, digits.size() - decimals);
+    if (decimals > 0)
+        out += '.' + digits.substr(digits.size() - decimals);
+    return (v < 0 ? QStringLiteral("-") : QString()) + QString::fromStdString(out);
+}
+
+void CommonTest::realToTextAgreesWithTheExactExpansion()
+{
+    QRandomGenerator random(20261210);
+    for (int i = 0; i < 200000; ++i) {
+        const int decimals = i % 4;
+        const double scale = std::pow(10.0, random.bounded(-3, 6));
+        double v = (random.generateDouble() * 2 - 1) * scale;
+        switch (i % 5) {
+        case 0: {
+            // Exact or nearly exact midpoints, the cases that matter.
+            const double unit = std::pow(10.0, -decimals);
+            v = (std::floor(v / unit) + 0.5) * unit;
+            break;
+        }
+        case 1:
+            v = std::nextafter(v, 0.0);
+            break;
+        default:
+            break;
+        }
+        QCOMPARE(vel::realToText(v, 0, decimals), exactRounding(v, decimals));
+    }
 }
 
 void CommonTest::cp1252RoundTripsEveryByte()
