@@ -237,3 +237,77 @@ Diagnosis suggestDiagnosis(const GuidanceInputs& in, const GuideAnswers& g)
 }
 
 }  // namespace vel
+
+#include <QStringList>
+
+namespace vel {
+
+namespace {
+
+struct PanelLine {
+    const char* caption;   // the block's caption, on its first line
+    const char* captionText;
+    const char* orLabel;
+    const char* text;
+    const char* marks[4];
+};
+
+constexpr PanelLine kPanel[] = {
+    {"dsantinfo", "Anterior Surplus/Deficit", nullptr, "dsant", {"a01", "a02", "a03", "a04"}},
+    {"dsmedinfo", "Midarch Surplus/Deficit", nullptr, "dsmed", {"m01", "m02", "m03", "m04"}},
+    {nullptr, nullptr, "ou", "dsmed2", {"m05", "m06", "m07", "m08"}},
+    {"dsposinfo", "Posterior Surplus/Deficit", nullptr, "dspos", {"p01", "p02", "p03", "p04"}},
+    {"dsdescinfo", "Skeletal Disharmony", nullptr, "dsdesc", {"d01", "d02", "d03", "d04"}},
+    {nullptr, nullptr, "ou2", "dsdesc2", {"d05", "d06", "d07", "d08"}},
+    {nullptr, nullptr, "ou3", "dsdesc3", {"d09", "d10", "d11", "d12"}},
+    {nullptr, nullptr, "ou4", "dsdesc4", {"d13", "d14", "d15", "d16"}},
+    {nullptr, nullptr, "ou5", "dsdesc5", {nullptr, nullptr, nullptr, nullptr}},
+};
+
+}  // namespace
+
+const QStringList& diagnosisControlNames()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (const PanelLine& line : kPanel) {
+            if (line.caption)
+                n << QLatin1String(line.caption);
+            if (line.orLabel)
+                n << QLatin1String(line.orLabel);
+            n << QLatin1String(line.text);
+            for (const char* mark : line.marks) {
+                if (mark)
+                    n << QLatin1String(mark);
+            }
+        }
+        return n;
+    }();
+    return names;
+}
+
+QMap<QString, QString> diagnosisControls(const Diagnosis& d)
+{
+    const bool captions[] = {d.anteriorCaption, d.midarchCaption, d.posteriorCaption, d.skeletalCaption};
+    const DiagnosisLine* lines[] = {&d.anterior,    &d.midarch[0],  &d.midarch[1],  &d.posterior, &d.skeletal[0],
+                                    &d.skeletal[1], &d.skeletal[2], &d.skeletal[3], &d.skeletal[4]};
+    QMap<QString, QString> c;
+    int block = 0;
+    for (int i = 0; i < 9; ++i) {
+        const PanelLine& line = kPanel[i];
+        if (line.caption) {
+            c.insert(QLatin1String(line.caption), captions[block] ? QLatin1String(line.captionText) : QString());
+            ++block;
+        }
+        if (line.orLabel)
+            c.insert(QLatin1String(line.orLabel), lines[i]->orBefore ? QStringLiteral("or") : QString());
+        c.insert(QLatin1String(line.text), lines[i]->text);
+        for (int m = 0; m < 4; ++m) {
+            if (line.marks[m])
+                c.insert(QLatin1String(line.marks[m]), lines[i]->marks[m]);
+        }
+    }
+    return c;
+}
+
+}  // namespace vel

@@ -68,3 +68,15 @@ struct GuidanceInputs {
 Diagnosis suggestDiagnosis(const GuidanceInputs& in, const GuideAnswers& answers);
 
 }  // namespace vel
+
+#include <QMap>
+
+namespace vel {
+
+// The panel's controls as a Tweed tab would show them after this diagnosis,
+// by name: captions and "or" labels read "" when hidden.
+QMap<QString, QString> diagnosisControls(const Diagnosis& d);
+// The panel's control names in reading order.
+const QStringList& diagnosisControlNames();
+
+}  // namespace vel

@@ -1,0 +1,354 @@
+#include "export/analysisexport.h"
+
+#include "bolton/boltoncalc.h"
+#include "bolton/boltonfile.h"
+#include "guidance/guidancerules.h"
+#include "tweed/tweedcalc.h"
+#include "tweed/tweedfile.h"
+
+#include <QFileInfo>
+
+namespace vel {
+
+namespace {
+
+using Pairs = QList<std::pair<QString, QString>>;
+
+QString name(const char* s) { return QLatin1String(s); }
+
+// Result labels of the Tweed tab, in the order the tab shows them.
+Pairs tweedResults(const TweedResults& r, const QString& grade)
+{
+    return {
+        {name("twanbres"), r.twanbres},     {name("twafpafares"), r.twafpafares}, {name("hornres"), r.hornres},
+        {name("idfmares"), r.idfmares},     {name("idanbres"), r.idanbres},       {name("idangzres"), r.idangzres},
+        {name("idplocres"), r.idplocres},   {name("idsnbres"), r.idsnbres},       {name("idifres"), r.idifres},
+        {name("idsub1res"), r.idsub1res},   {name("iddmares"), r.iddmares},       {name("iddcres"), r.iddcres},
+        {name("idmtmres"), r.idmtmres},     {name("iddmmres"), r.iddmmres},       {name("idspeeres"), r.idspeeres},
+        {name("idcorrres"), r.idcorrres},   {name("iddmpres"), r.iddmpres},       {name("idsub2res"), r.idsub2res},
+        {name("idtotres"), r.idtotres},     {name("idlabel"), grade},             {name("dcfmares"), r.dcfmares},
+        {name("dcfmiares"), r.dcfmiares},   {name("dcimpares"), r.dcimpares},     {name("dcdcres"), r.dcdcres},
+        {name("anadmres"), r.anadmres},     {name("anadcres"), r.anadcres},       {name("anamtmres"), r.anamtmres},
+        {name("anantres"), r.anantres},     {name("anmdmres"), r.anmdmres},       {name("anmedres"), r.anmedres},
+        {name("anpdmres"), r.anpdmres},     {name("anpcresres"), r.anpcresres},   {name("anposres"), r.anposres},
+        {name("andiscres"), r.andiscres},
+    };
+}
+
+Pairs boltonResults(const BoltonResults& r)
+{
+    return {
+        {name("sup12res"), r.sup12res},     {name("sup6res"), r.sup6res},       {name("inf12res"), r.inf12res},
+        {name("inf6res"), r.inf6res},       {name("cinf12res"), r.cinf12res},   {name("csup12res"), r.csup12res},
+        {name("x10012res"), r.x10012res},   {name("cinf6res"), r.cinf6res},     {name("csup6res"), r.csup6res},
+        {name("x1006res"), r.x1006res},     {name("busca12"), r.busca12},       {name("busca12res"), r.busca12res},
+        {name("infobusca12res"), r.infobusca12res}, {name("tab12res"), r.tab12res}, {name("res12"), r.res12},
+        {name("res12info"), r.res12info},   {name("busca6"), r.busca6},         {name("busca6res"), r.busca6res},
+        {name("infobusca6res"), r.infobusca6res}, {name("tab6res"), r.tab6res}, {name("res6"), r.res6},
+        {name("res6info"), r.res6info},     {name("diag12info"), r.diag12info}, {name("diag12"), r.diag12},
+        {name("diag6info"), r.diag6info},   {name("diag6"), r.diag6},
+    };
+}
+
+void appendJsonString(QByteArray& out, const QString& text)
+{
+    out += '"';
+    const QByteArray utf8 = text.toUtf8();
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", c);
+                out += escape;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendJsonObject(QByteArray& out, const Pairs& pairs)
+{
+    out += '{';
+    for (qsizetype i = 0; i < pairs.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendJsonString(out, pairs[i].first);
+        out += ':';
+        appendJsonString(out, pairs[i].second);
+    }
+    out += '}';
+}
+
+void appendCsvCell(QByteArray& out, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    if (utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n')) {
+        out += '"';
+        out += QByteArray(utf8).replace("\"", "\"\"");
+        out += '"';
+    } else {
+        out += utf8;
+    }
+}
+
+// A column: its heading and the control (field or result) it shows.
+struct Column {
+    const char* heading;
+    const char* control;
+};
+
+constexpr Column kTweedColumns[] = {
+    {"Patient", "twPaciente"}, {"Age", "Idade"}, {"Gender", "gender"}, {"Stage", "stage"},
+    {"FMA", "twfma"}, {"FMIA", "twfmia"}, {"IMPA", "twimpa"}, {"Occlusal Plane", "twploc"}, {"SNA", "twsna"},
+    {"SNB", "twsnb"}, {"AO-BO (mm)", "twaobo"}, {"Z Angle", "twangz"}, {"Upper Lip", "twls"},
+    {"Total Chin", "twqt"}, {"AFH", "twafa"}, {"PFH", "twafp"},
+    {"Anterior Required Space", "anaer"}, {"Anterior Available Space", "anaep"},
+    {"Midarch Required Space", "anmer"}, {"Midarch Available Space", "anmep"}, {"Curve of Spee", "anmspee"},
+    {"Molar Correction", "anmcorr"}, {"Posterior Required Space", "anper"}, {"Posterior Available Space", "anpep"},
+    {"Keep IMPA", "impaOption"}, {"Replacement IMPA", "dcopcres"},
+    {"ANB", "twanbres"}, {"PFH/AFH", "twafpafares"}, {"Facial Height Index", "hornres"},
+    {"Target FMIA", "dcfmiares"}, {"Target IMPA", "dcimpares"}, {"Headfilm Discrepancy", "dcdcres"},
+    {"Anterior Tooth Arch Discrepancy", "anadmres"}, {"Soft Tissue Modification", "anamtmres"},
+    {"Anterior Surplus/Deficit", "anantres"}, {"Midarch Tooth Arch Discrepancy", "anmdmres"},
+    {"Midarch Surplus/Deficit", "anmedres"}, {"Posterior Tooth Arch Discrepancy", "anpdmres"},
+    {"Estimated Increase", "anpcresres"}, {"Posterior Surplus/Deficit", "anposres"},
+    {"Total Surplus/Deficit", "andiscres"},
+    {"Difficulty FMA", "idfmares"}, {"Difficulty ANB", "idanbres"}, {"Difficulty Z Angle", "idangzres"},
+    {"Difficulty Occlusal Plane", "idplocres"}, {"Difficulty SNB", "idsnbres"}, {"Difficulty PFH/AFH", "idifres"},
+    {"Cranio-facial Difficulty", "idsub1res"}, {"Difficulty Anterior Arch", "iddmares"},
+    {"Difficulty Headfilm", "iddcres"}, {"Difficulty Soft Tissue", "idmtmres"},
+    {"Difficulty Midarch Arch", "iddmmres"}, {"Difficulty Curve of Spee", "idspeeres"},
+    {"Difficulty Molar Correction", "idcorrres"}, {"Difficulty Posterior", "iddmpres"},
+    {"Space Analysis Difficulty", "idsub2res"}, {"Difficulty Index", "idtotres"}, {"Grade", "idlabel"},
+};
+
+constexpr Column kBoltonColumns[] = {
+    {"Patient", "bpaciente"},
+    {"Max 1 (first molar)", "s01"}, {"Max 2", "s02"}, {"Max 3", "s03"}, {"Max 4", "s04"}, {"Max 5", "s05"},
+    {"Max 6", "s06"}, {"Max 7", "s07"}, {"Max 8", "s08"}, {"Max 9", "s09"}, {"Max 10", "s10"}, {"Max 11", "s11"},
+    {"Max 12 (first molar)", "s12"},
+    {"Mnd 1 (first molar)", "i01"}, {"Mnd 2", "i02"}, {"Mnd 3", "i03"}, {"Mnd 4", "i04"}, {"Mnd 5", "i05"},
+    {"Mnd 6", "i06"}, {"Mnd 7", "i07"}, {"Mnd 8", "i08"}, {"Mnd 9", "i09"}, {"Mnd 10", "i10"}, {"Mnd 11", "i11"},
+    {"Mnd 12 (first molar)", "i12"},
+    {"Mnd Third Molar Left", "termole"}, {"Mnd Second Molar Left", "segmole"},
+    {"Mnd Second Molar Right", "segmold"}, {"Mnd Third Molar Right", "termold"},
+    {"Max 12 Sum", "sup12res"}, {"Max 6 Sum", "sup6res"}, {"Mnd 12 Sum", "inf12res"}, {"Mnd 6 Sum", "inf6res"},
+    {"Overall Ratio", "x10012res"}, {"Anterior Ratio", "x1006res"},
+    {"Overall Arch in Excess", "infobusca12res"}, {"Overall Ideal", "tab12res"}, {"Overall Excess (mm)", "res12"},
+    {"Anterior Arch in Excess", "infobusca6res"}, {"Anterior Ideal", "tab6res"}, {"Anterior Excess (mm)", "res6"},
+    {"Overall Diagnosis", "diag12"}, {"Anterior Diagnosis", "diag6"},
+};
+
+// A suggestion as one readable cell: each line's text, then its chart's
+// marks, alternatives joined by "or".
+QString suggestion(const QMap<QString, QString>& c, const QStringList& texts, const QStringList& firstMarks)
+{
+    QStringList parts;
+    for (int i = 0; i < texts.size(); ++i) {
+        QString text = c.value(texts[i]);
+        if (text.isEmpty())
+            continue;
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        if (i < firstMarks.size() && !firstMarks[i].isEmpty()) {
+            const QString prefix = firstMarks[i].left(1);
+            const int first = firstMarks[i].mid(1).toInt();
+            QStringList marks;
+            for (int m = 0; m < 4; ++m)
+                marks << c.value(QStringLiteral("%1%2").arg(prefix).arg(first + m, 2, 10, QLatin1Char('0')));
+            if (!marks.join(QString()).isEmpty())
+                text += QStringLiteral(" [%1 %2 / %3 %4]").arg(marks[0], marks[1], marks[2], marks[3]);
+        }
+        parts << text;
+    }
+    return parts.join(QStringLiteral(" or "));
+}
+
+}  // namespace
+
+QMap<QString, QString> ExportedAnalysis::controls() const
+{
+    QMap<QString, QString> c;
+    for (const auto& [k, v] : fields)
+        c.insert(k, v);
+    for (const auto& [k, v] : results)
+        c.insert(k, v);
+    return c;
+}
+
+ExportedAnalysis exportTweedFile(const QString& path)
+{
+    const TweedRecord r = readTweedFile(path);
+    ExportedAnalysis a;
+    a.file = path;
+    a.kind = QStringLiteral("tweed");
+
+    TweedInputs in;
+    in.patient = r.patient;
+    in.age = r.age;
+    in.male = r.male;
+    in.female = !r.male;
+    QString* entries[] = {&in.fma,       &in.fmia,        &in.impa,        &in.occPlane,       &in.sna,
+                          &in.snb,       &in.aoBo,        &in.zAngle,      &in.upperLip,       &in.totalChin,
+                          &in.afh,       &in.pfh,         &in.anteriorRequired, &in.anteriorAvailable,
+                          &in.midRequired, &in.midAvailable, &in.spee,     &in.molarCorrection,
+                          &in.posteriorRequired, &in.posteriorAvailable};
+    for (int i = 0; i < 20; ++i)
+        *entries[i] = r.entries[i];
+    in.keepImpa = !r.replaceImpa;
+    in.replacementImpa = r.replacementImpa;
+
+    a.fields = {{name("twPaciente"), r.patient}, {name("Idade"), r.age},
+                {name("gender"), r.male ? QStringLiteral("Male") : QStringLiteral("Female")},
+                {name("stage"), stageWord(stageFromFileName(QFileInfo(path).fileName()))}};
+    for (int i = 0; i < 20; ++i)
+        a.fields.append({QLatin1String(TweedRecord::kEntryFields[i]), r.entries[i]});
+    a.fields.append({name("impaOption"), r.replaceImpa ? QStringLiteral("No") : QStringLiteral("Yes")});
+    a.fields.append({name("dcopcres"), r.replacementImpa});
+
+    QMap<QString, QString> panel = diagnosisControls(Diagnosis{});
+    const TweedCheck check = checkTweedInputs(in);
+    if (check.failure != TweedCheck::Failure::None) {
+        a.messages << check.warning;
+        a.results = tweedResults(TweedResults{}, QString());
+    } else {
+        TweedResults res = calculateTweed(in);
+        // As OPEN leaves it: the Headfilm box shows the replacement IMPA.
+        if (!r.replacementImpa.isEmpty())
+            res.dcimpares = r.replacementImpa;
+        a.results = tweedResults(res, res.idlabel);
+        if (r.guidance) {
+            const QString warning = validateAnswers(r.answers);
+            if (!warning.isEmpty()) {
+                a.messages << warning;
+            } else {
+                const GuidanceInputs g{res.anantres, res.anmedres, res.anposres, res.twanbres};
+                panel = diagnosisControls(suggestDiagnosis(g, r.answers));
+            }
+        }
+    }
+    for (const QString& control : diagnosisControlNames())
+        a.results.append({control, panel.value(control)});
+    return a;
+}
+
+ExportedAnalysis exportBoltonFile(const QString& path, const BoltonTables& tables)
+{
+    const BoltonRecord r = readBoltonFile(path);
+    ExportedAnalysis a;
+    a.file = path;
+    a.kind = QStringLiteral("bolton");
+    a.fields.append({name("bpaciente"), r.patient});
+    for (int i = 0; i < 12; ++i)
+        a.fields.append({QStringLiteral("s%1").arg(i + 1, 2, 10, QLatin1Char('0')), r.maxilla[i]});
+    for (int i = 0; i < 12; ++i)
+        a.fields.append({QStringLiteral("i%1").arg(i + 1, 2, 10, QLatin1Char('0')), r.mandible[i]});
+    a.fields.append({name("termole"), r.thirdMolarLeft});
+    a.fields.append({name("segmole"), r.secondMolarLeft});
+    a.fields.append({name("segmold"), r.secondMolarRight});
+    a.fields.append({name("termold"), r.thirdMolarRight});
+
+    BoltonInputs in;
+    in.patient = r.patient;
+    in.maxilla = r.maxilla;
+    in.mandible = r.mandible;
+    const QString warning = checkBoltonInputs(in);
+    if (!warning.isEmpty()) {
+        a.messages << warning;
+        a.results = boltonResults(BoltonResults{});
+    } else {
+        a.results = boltonResults(calculateBolton(in, tables));
+    }
+    return a;
+}
+
+QByteArray analysesToJson(const QList<ExportedAnalysis>& analyses)
+{
+    QByteArray out;
+    out.reserve(analyses.size() * 4096);
+    out += '[';
+    for (qsizetype i = 0; i < analyses.size(); ++i) {
+        const ExportedAnalysis& a = analyses[i];
+        out += i > 0 ? ",\n" : "\n";
+        out += "{\"file\":";
+        appendJsonString(out, a.file);
+        out += ",\"kind\":";
+        appendJsonString(out, a.kind);
+        out += ",\"fields\":";
+        appendJsonObject(out, a.fields);
+        out += ",\"results\":";
+        appendJsonObject(out, a.results);
+        out += ",\"messages\":[";
+        for (qsizetype m = 0; m < a.messages.size(); ++m) {
+            if (m > 0)
+                out += ',';
+            appendJsonString(out, a.messages[m]);
+        }
+        out += "]}";
+    }
+    out += "\n]\n";
+    return out;
+}
+
+QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString& kind)
+{
+    const bool tweed = kind == QLatin1String("tweed");
+    QList<Column> columns;
+    if (tweed)
+        columns = QList<Column>(std::begin(kTweedColumns), std::end(kTweedColumns));
+    else
+        columns = QList<Column>(std::begin(kBoltonColumns), std::end(kBoltonColumns));
+
+    QByteArray out;
+    QStringList headings{QStringLiteral("File")};
+    for (const Column& c : columns)
+        headings << QLatin1String(c.heading);
+    if (tweed)
+        headings << QStringLiteral("Anterior Suggestion") << QStringLiteral("Midarch Suggestion")
+                 << QStringLiteral("Posterior Suggestion") << QStringLiteral("Skeletal Suggestion");
+    headings << QStringLiteral("Messages");
+    for (qsizetype i = 0; i < headings.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendCsvCell(out, headings[i]);
+    }
+    out += "\r\n";
+
+    for (const ExportedAnalysis& a : analyses) {
+        if (a.kind != kind)
+            continue;
+        const QMap<QString, QString> c = a.controls();
+        QStringList cells{a.file};
+        for (const Column& col : columns)
+            cells << QString(c.value(QLatin1String(col.control))).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        if (tweed) {
+            cells << suggestion(c, {QStringLiteral("dsant")}, {QStringLiteral("a01")})
+                  << suggestion(c, {QStringLiteral("dsmed"), QStringLiteral("dsmed2")},
+                                {QStringLiteral("m01"), QStringLiteral("m05")})
+                  << suggestion(c, {QStringLiteral("dspos")}, {QStringLiteral("p01")})
+                  << suggestion(c,
+                                {QStringLiteral("dsdesc"), QStringLiteral("dsdesc2"), QStringLiteral("dsdesc3"),
+                                 QStringLiteral("dsdesc4"), QStringLiteral("dsdesc5")},
+                                {QStringLiteral("d01"), QStringLiteral("d05"), QStringLiteral("d09"),
+                                 QStringLiteral("d13"), QString()});
+        }
+        cells << a.messages.join(QStringLiteral("; "));
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (i > 0)
+                out += ',';
+            appendCsvCell(out, cells[i]);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace vel

@@ -1,0 +1,36 @@
+#pragma once
+#include "bolton/boltontables.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+// A stored analysis as its tab shows it right after OPEN on a freshly
+// started program: the same restore, the same calculation without questions,
+// and for a Tweed file with guidance the guidance on the stored answers.
+// Nothing is counted and nothing is written.
+namespace vel {
+
+struct ExportedAnalysis {
+    QString file;
+    QString kind;  // "tweed" or "bolton"
+    QList<std::pair<QString, QString>> fields;   // entry fields by control name, in tab order
+    QList<std::pair<QString, QString>> results;  // every result label, empty ones included
+    QStringList messages;                         // the warnings the tab would have shown
+
+    // Fields and results together, for the report parameters.
+    QMap<QString, QString> controls() const;
+};
+
+// Both read the file and throw FileError when it cannot be read or is too short.
+ExportedAnalysis exportTweedFile(const QString& path);
+ExportedAnalysis exportBoltonFile(const QString& path, const BoltonTables& tables);
+
+// One JSON array, an object per analysis, keys in the order above.
+QByteArray analysesToJson(const QList<ExportedAnalysis>& analyses);
+// RFC 4180, UTF-8, a header row, one row per analysis of that kind.
+QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString& kind);
+
+}  // namespace vel

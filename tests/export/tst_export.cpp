@@ -1,0 +1,261 @@
+#include "bolton/boltonfile.h"
+#include "common/fileio.h"
+#include "tweed/tweedfile.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vel;
+
+namespace {
+
+TweedRecord tweedCase(bool guidance)
+{
+    TweedRecord r;
+    r.patient = QStringLiteral("MARIA SILVA");
+    r.age = QStringLiteral("12");
+    const char* values[] = {"25.0", "62.0", "95.0", "10.0", "83.0", "79.5", "2.0", "72.0", "15.0", "12.0",
+                            "110.0", "75.0", "30.5", "27.0", "15.0", "14.0", "-2.0", "-1.5", "20.0", "18.0"};
+    for (int i = 0; i < 20; ++i)
+        r.entries[i] = QLatin1String(values[i]);
+    r.guidance = guidance;
+    r.answers.daapinh = true;
+    r.answers.maior = true;
+    r.answers.dpadq = true;
+    r.answers.clsim = true;
+    r.answers.horcl2 = true;
+    r.answers.sem = true;
+    return r;
+}
+
+BoltonRecord boltonCase()
+{
+    BoltonRecord r;
+    r.patient = QStringLiteral("ANA, \"MARIA\"");
+    const char* maxilla[12] = {"10.2", "6.8", "7.1", "7.9", "6.6", "8.6", "8.6", "6.6", "7.9", "7.1", "6.8", "10.2"};
+    const char* mandible[12] = {"11.1", "7.2", "7.0", "6.9", "5.9", "5.4", "5.4", "5.9", "6.9", "7.0", "7.2", "11.1"};
+    for (int i = 0; i < 12; ++i) {
+        r.maxilla[i] = QLatin1String(maxilla[i]);
+        r.mandible[i] = QLatin1String(mandible[i]);
+    }
+    return r;
+}
+
+struct Run {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run exportTool(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELMORA_EXPORT_BIN), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+// RFC 4180: quoted cells, doubled quotes, CR LF between records.
+QList<QStringList> parseCsv(const QByteArray& bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    QList<QStringList> rows;
+    QStringList row;
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                cell += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row << cell;
+            cell.clear();
+        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            row << cell;
+            rows << row;
+            row.clear();
+            cell.clear();
+            ++i;
+        } else {
+            cell += c;
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+class ExportTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void jsonOfAFolder();
+    void aFailedCheckIsAMessage();
+    void aShortFileIsReportedAndTheRestExported();
+    void csvParsesBack();
+    void pdfReports();
+    void usageErrors();
+
+private:
+    QTemporaryDir dir_;
+    QString folder_;
+};
+
+void ExportTest::initTestCase()
+{
+    folder_ = dir_.filePath(QStringLiteral("Analyses"));
+    QDir().mkpath(folder_);
+    replaceFile(QDir(folder_).filePath(QStringLiteral("MARIA SILVA-PRE-TX.twe")), tweedCase(false).toBytes());
+    replaceFile(QDir(folder_).filePath(QStringLiteral("MARIA SILVA-FINAL.twe")), tweedCase(true).toBytes());
+    replaceFile(QDir(folder_).filePath(QStringLiteral("ANA.bol")), boltonCase().toBytes());
+    replaceFile(QDir(folder_).filePath(QStringLiteral("notes.txt")), "not an analysis");
+}
+
+void ExportTest::jsonOfAFolder()
+{
+    const Run run = exportTool({QStringLiteral("--data"), QStringLiteral(VELMORA_DATA_DIR), folder_});
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError error;
+    const QJsonArray all = QJsonDocument::fromJson(run.out, &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(all.size(), 3);
+    // Name order: ANA.bol, then the Tweed files.
+    QCOMPARE(all[0][QStringLiteral("kind")].toString(), QStringLiteral("bolton"));
+    QCOMPARE(all[1][QStringLiteral("file")].toString(), QDir(folder_).filePath(QStringLiteral("MARIA SILVA-FINAL.twe")));
+
+    const QJsonObject bolton = all[0].toObject();
+    QCOMPARE(bolton[QStringLiteral("fields")][QStringLiteral("s01")].toString(), QStringLiteral("10.2"));
+    QCOMPARE(bolton[QStringLiteral("results")][QStringLiteral("res12")].toString(), QStringLiteral("1.2"));
+    QCOMPARE(bolton[QStringLiteral("results")][QStringLiteral("diag12")].toString(),
+             QStringLiteral("Excessive mandibular\rdiscrepancy of 1.2mm"));
+    QVERIFY(bolton[QStringLiteral("messages")].toArray().isEmpty());
+
+    const QJsonObject guided = all[1].toObject();
+    const QJsonObject fields = guided[QStringLiteral("fields")].toObject();
+    QCOMPARE(fields[QStringLiteral("stage")].toString(), QStringLiteral("FINAL"));
+    QCOMPARE(fields[QStringLiteral("gender")].toString(), QStringLiteral("Female"));
+    QCOMPARE(fields[QStringLiteral("impaOption")].toString(), QStringLiteral("Yes"));
+    const QJsonObject results = guided[QStringLiteral("results")].toObject();
+    QCOMPARE(results[QStringLiteral("andiscres")].toString(), QStringLiteral("-10.4"));
+    QCOMPARE(results[QStringLiteral("idlabel")].toString(), QStringLiteral("DIFFICULTY INDEX  MILD: 18.2"));
+    QCOMPARE(results[QStringLiteral("dsantinfo")].toString(), QStringLiteral("Anterior Surplus/Deficit"));
+    QCOMPARE(results[QStringLiteral("dsdesc3")].toString(), QStringLiteral("Extract:"));
+    QCOMPARE(results[QStringLiteral("ou3")].toString(), QStringLiteral("or"));
+    QCOMPARE(results[QStringLiteral("ou4")].toString(), QString());
+    QVERIFY(results.contains(QStringLiteral("ou")));  // hidden, but listed
+    QCOMPARE(results[QStringLiteral("ou")].toString(), QString());
+    QCOMPARE(results[QStringLiteral("dsmed")].toString(), QStringLiteral("Extract:"));
+
+    const QJsonObject plain = all[2].toObject()[QStringLiteral("results")].toObject();
+    QCOMPARE(plain[QStringLiteral("andiscres")].toString(), QStringLiteral("-10.4"));
+    QCOMPARE(plain[QStringLiteral("dsantinfo")].toString(), QString());
+}
+
+void ExportTest::aFailedCheckIsAMessage()
+{
+    QTemporaryDir dir;
+    TweedRecord r = tweedCase(false);
+    r.entries[10] = QStringLiteral("0");  // AFH
+    const QString path = dir.filePath(QStringLiteral("X-PRE-TX.twe"));
+    replaceFile(path, r.toBytes());
+    r.replaceImpa = true;  // "No" with the replacement never typed
+    const QString pending = dir.filePath(QStringLiteral("Y-PRE-TX.twe"));
+    r.entries[10] = QStringLiteral("110.0");
+    replaceFile(pending, r.toBytes());
+    const Run run = exportTool({path, pending});
+    QCOMPARE(run.exitCode, 0);
+    const QJsonArray all = QJsonDocument::fromJson(run.out).array();
+    QCOMPARE(all[0][QStringLiteral("messages")].toArray().first().toString(),
+             QStringLiteral("AFA value must be different than ZERO!"));
+    QCOMPARE(all[0][QStringLiteral("results")][QStringLiteral("twanbres")].toString(), QString());
+    QCOMPARE(all[1][QStringLiteral("messages")].toArray().first().toString(),
+             QStringLiteral("All fields must be filled in before calculating!"));
+}
+
+void ExportTest::aShortFileIsReportedAndTheRestExported()
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("GOOD-PRE-TX.twe"));
+    const QString shortFile = dir.filePath(QStringLiteral("SHORT-PRE-TX.twe"));
+    replaceFile(good, tweedCase(false).toBytes());
+    replaceFile(shortFile, QByteArray(50, '\1'));
+    const Run run = exportTool({shortFile, good, dir.filePath(QStringLiteral("MISSING.bol"))});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.err.contains(shortFile.toUtf8() + ": the file is shorter than 199 bytes"));
+    QVERIFY(run.err.contains("MISSING.bol: "));
+    const QJsonArray all = QJsonDocument::fromJson(run.out).array();
+    QCOMPARE(all.size(), 1);
+    QCOMPARE(all[0][QStringLiteral("file")].toString(), good);
+}
+
+void ExportTest::csvParsesBack()
+{
+    QTemporaryDir out;
+    const Run run = exportTool({QStringLiteral("--csv"), out.path(), QStringLiteral("--data"),
+                                QStringLiteral(VELMORA_DATA_DIR), folder_});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.isEmpty());
+    const QList<QStringList> tweed = parseCsv(readFileBytes(QDir(out.path()).filePath(QStringLiteral("tweed.csv"))));
+    QCOMPARE(tweed.size(), 3);
+    for (const QStringList& row : tweed)
+        QCOMPARE(row.size(), tweed[0].size());
+    const int total = tweed[0].indexOf(QStringLiteral("Total Surplus/Deficit"));
+    const int skeletal = tweed[0].indexOf(QStringLiteral("Skeletal Suggestion"));
+    QVERIFY(total > 0 && skeletal > 0);
+    QCOMPARE(tweed[1][total], QStringLiteral("-10.4"));
+    QCOMPARE(tweed[1][skeletal], QStringLiteral("Extract: [8 8 / 8 8] or Extract: [4 4 /  ] or Extract: [4 4 / 5 5]"));
+
+    const QList<QStringList> bolton = parseCsv(readFileBytes(QDir(out.path()).filePath(QStringLiteral("bolton.csv"))));
+    QCOMPARE(bolton.size(), 2);
+    QCOMPARE(bolton[1][bolton[0].indexOf(QStringLiteral("Patient"))], QStringLiteral("ANA, \"MARIA\""));
+    QCOMPARE(bolton[1][bolton[0].indexOf(QStringLiteral("Overall Diagnosis"))],
+             QStringLiteral("Excessive mandibular discrepancy of 1.2mm"));
+}
+
+void ExportTest::pdfReports()
+{
+    QTemporaryDir out;
+    const Run run = exportTool({QStringLiteral("--pdf"), out.path(), QStringLiteral("--data"),
+                                QStringLiteral(VELMORA_DATA_DIR), folder_});
+    QCOMPARE(run.exitCode, 0);
+    QStringList pdfs = QDir(out.path()).entryList(QDir::Files);
+    pdfs.sort();
+    QCOMPARE(pdfs, (QStringList{"ANA.pdf", "MARIA SILVA-FINAL.pdf", "MARIA SILVA-PRE-TX.pdf"}));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QDir(out.path()).filePath(QStringLiteral("MARIA SILVA-FINAL.pdf")),
+                                             QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    const QString content = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(content.contains(QStringLiteral("MARIA SILVA")));
+    QVERIFY(content.contains(QStringLiteral("Skeletal Disharmony")));
+    QCOMPARE(content.count(QLatin1Char('\f')), 2);  // two pages: the analysis and the diagnosis
+}
+
+void ExportTest::usageErrors()
+{
+    for (const QStringList& args : {QStringList{}, QStringList{QStringLiteral("--bogus"), folder_},
+                                    QStringList{QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("x"), folder_},
+                                    QStringList{QStringLiteral("--csv")}}) {
+        const Run run = exportTool(args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("usage: velmora-export"));
+        QVERIFY(run.out.isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(ExportTest)
+#include "tst_export.moc"

@@ -1,0 +1,239 @@
+// velmora-export: a practice's stored analyses as JSON, CSV or PDF reports,
+// computed exactly as opening each file in the program would show it.
+#include "bolton/boltontables.h"
+#include "common/fileio.h"
+#include "common/workingfolder.h"
+#include "export/analysisexport.h"
+#include "report/reportdefinition.h"
+#include "report/reportparameters.h"
+#include "report/reportrenderer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace vel {
+void initResources();
+}
+
+namespace {
+
+const char* const kUsage =
+    "usage: velmora-export [--json | --csv DIR] [--pdf DIR] [--data DIR] PATH...\n"
+    "  PATH      a .twe or .bol file, or a folder whose .twe and .bol files are taken in name order\n"
+    "  --json    one JSON array on standard output (the default)\n"
+    "  --csv DIR tweed.csv and bolton.csv in DIR\n"
+    "  --pdf DIR each analysis's report as a PDF in DIR\n"
+    "  --data DIR where Bolton.cef and the report definitions are (default: the working\n"
+    "            directory if it holds them, else the installed data folder)\n";
+
+struct Options {
+    bool csv = false;
+    QString csvDir;
+    QString pdfDir;
+    QString dataDir;
+    QStringList paths;
+};
+
+int usage(const char* problem)
+{
+    if (problem)
+        std::fprintf(stderr, "velmora-export: %s\n", problem);
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+// Returns nullopt after printing the usage line.
+std::optional<Options> parse(int argc, char* argv[], int& status)
+{
+    Options o;
+    bool json = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        auto value = [&](QString& target) {
+            if (i + 1 >= argc)
+                return false;
+            target = QString::fromLocal8Bit(argv[++i]);
+            return true;
+        };
+        if (arg == QLatin1String("--json")) {
+            json = true;
+        } else if (arg == QLatin1String("--csv")) {
+            o.csv = true;
+            if (!value(o.csvDir)) {
+                status = usage("--csv needs a folder");
+                return std::nullopt;
+            }
+        } else if (arg == QLatin1String("--pdf")) {
+            if (!value(o.pdfDir)) {
+                status = usage("--pdf needs a folder");
+                return std::nullopt;
+            }
+        } else if (arg == QLatin1String("--data")) {
+            if (!value(o.dataDir)) {
+                status = usage("--data needs a folder");
+                return std::nullopt;
+            }
+        } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            std::fputs(kUsage, stdout);
+            status = 0;
+            return std::nullopt;
+        } else if (arg.startsWith(QLatin1Char('-'))) {
+            status = usage(qPrintable(QStringLiteral("unknown option %1").arg(arg)));
+            return std::nullopt;
+        } else {
+            o.paths << arg;
+        }
+    }
+    if (json && o.csv) {
+        status = usage("--json and --csv exclude each other");
+        return std::nullopt;
+    }
+    if (o.paths.isEmpty()) {
+        status = usage("no file or folder given");
+        return std::nullopt;
+    }
+    return o;
+}
+
+QString dataFolder(const Options& o)
+{
+    if (!o.dataDir.isEmpty())
+        return o.dataDir;
+    if (QFileInfo::exists(vel::WorkingFolder().boltonTables()))
+        return QDir::currentPath();
+    return QStringLiteral(VELMORA_INSTALLED_DATA_DIR);
+}
+
+void complain(const QString& path, const QString& reason)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(reason));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    int status = 0;
+    const std::optional<Options> options = parse(argc, argv, status);
+    if (!options)
+        return status;
+
+    // Reports need fonts, so a GUI application, but never a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (!options->pdfDir.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        vel::initResources();
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+
+    const vel::WorkingFolder data(dataFolder(*options));
+    std::optional<vel::BoltonTables> tables;
+    QString tablesProblem;
+    int exitCode = 0;
+
+    QList<vel::ExportedAnalysis> analyses;
+    auto take = [&](const QString& path) {
+        const QString suffix = QFileInfo(path).suffix();
+        try {
+            if (suffix == QLatin1String("twe")) {
+                analyses << vel::exportTweedFile(path);
+            } else if (suffix == QLatin1String("bol")) {
+                if (!tables && tablesProblem.isEmpty()) {
+                    try {
+                        tables = vel::loadBoltonTables(data.boltonTables());
+                    } catch (const vel::FileError& e) {
+                        tablesProblem = e.message();
+                    }
+                }
+                if (!tables)
+                    throw vel::FileError(path, tablesProblem);
+                analyses << vel::exportBoltonFile(path, *tables);
+            } else {
+                complain(path, QStringLiteral("not a Tweed (.twe) or Bolton (.bol) analysis file"));
+                exitCode = 1;
+            }
+        } catch (const vel::FileError& e) {
+            complain(path, e.reason());
+            exitCode = 1;
+        }
+    };
+    for (const QString& path : options->paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const QStringList names = QDir(path).entryList({QStringLiteral("*.twe"), QStringLiteral("*.bol")},
+                                                           QDir::Files, QDir::Name);
+            for (const QString& name : names)
+                take(QDir(path).filePath(name));
+        } else if (info.exists()) {
+            take(path);
+        } else {
+            complain(path, QStringLiteral("no such file or folder"));
+            exitCode = 1;
+        }
+    }
+
+    try {
+        if (options->csv) {
+            QDir().mkpath(options->csvDir);
+            vel::replaceFile(QDir(options->csvDir).filePath(QStringLiteral("tweed.csv")),
+                             vel::analysesToCsv(analyses, QStringLiteral("tweed")));
+            vel::replaceFile(QDir(options->csvDir).filePath(QStringLiteral("bolton.csv")),
+                             vel::analysesToCsv(analyses, QStringLiteral("bolton")));
+        } else {
+            const QByteArray json = vel::analysesToJson(analyses);
+            std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+        }
+    } catch (const vel::FileError& e) {
+        complain(e.path(), e.reason());
+        return 1;
+    }
+
+    if (!options->pdfDir.isEmpty()) {
+        std::optional<vel::ReportDefinitions> reports;
+        try {
+            reports = vel::ReportDefinitions::load(data.reportDefinitions());
+        } catch (const vel::ReportError& e) {
+            complain(data.reportDefinitions(), e.text());
+            return 1;
+        }
+        QDir().mkpath(options->pdfDir);
+        for (const vel::ExportedAnalysis& a : std::as_const(analyses)) {
+            if (!a.messages.isEmpty())
+                continue;  // its tab would not print an incomplete analysis
+            int lastPage = 1;
+            QList<std::pair<QString, QString>> params;
+            QString reportName;
+            if (a.kind == QLatin1String("tweed")) {
+                params = vel::tweedReportParameters(a.controls(), lastPage);
+                reportName = QStringLiteral("report1");
+            } else {
+                params = vel::boltonReportParameters(a.controls());
+                reportName = QStringLiteral("report2");
+            }
+            const vel::Report* report = reports->find(reportName);
+            if (!report)
+                continue;
+            vel::ReportParameters values;
+            for (const auto& [name, value] : params) {
+                if (!value.isEmpty())
+                    values.insert(name, value);
+            }
+            const QString out = QDir(options->pdfDir).filePath(QFileInfo(a.file).completeBaseName() + QStringLiteral(".pdf"));
+            try {
+                vel::replaceFile(out, vel::renderReportToPdf(*report, values, lastPage, reports->baseDir()));
+            } catch (const vel::FileError& e) {
+                complain(out, e.reason());
+                exitCode = 1;
+            }
+        }
+    }
+    std::fflush(stdout);
+    return exitCode;
+}
