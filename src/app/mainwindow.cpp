@@ -64,7 +64,7 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
     tabs_->setTabPosition(QTabWidget::West);
     tabs_->setFixedSize(kClientSize);
     // Six captions must fit down the left side in one column.
-    tabs_->setStyleSheet(QStringLiteral(
+    tabs_->tabBar()->setStyleSheet(QStringLiteral(
         "QTabBar::tab { padding: 8px 4px; margin-left: 2px; border: 1px solid #9a9a9a; border-right: none;"
         " border-top-left-radius: 3px; border-bottom-left-radius: 3px; background: #e4e4e4; }"
         "QTabBar::tab:selected { background: #fbfbfb; margin-left: 0px; }"));

@@ -3,6 +3,7 @@
 #include "common/desktop.h"
 #include "common/messenger.h"
 #include "common/texts.h"
+#include "entry/colours.h"
 #include "entry/entryfield.h"
 
 #include <QKeyEvent>
@@ -31,7 +32,9 @@ public:
         setFrameShape(QFrame::NoFrame);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         viewport()->setAutoFillBackground(false);
-        setStyleSheet(QStringLiteral("QTextEdit { background: transparent; }"));
+        QPalette pal = palette();
+        pal.setColor(QPalette::Base, pal.color(QPalette::Window));
+        setPalette(pal);
         QFont f = font();
         f.setBold(true);
         f.setPointSize(12);
@@ -82,7 +85,7 @@ public:
         f.setBold(true);
         f.setPointSize(12);
         setFont(f);
-        setStyleSheet(QStringLiteral("color: blue;"));
+        setTextColour(this, QColor(0, 0, 255));
         setCursor(Qt::PointingHandCursor);
     }
 

@@ -1,5 +1,7 @@
 #include "app/splashwindow.h"
 
+#include "entry/colours.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -73,7 +75,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     headingFont.setPointSize(16);
     heading_->setFont(headingFont);
     heading_->setAlignment(Qt::AlignCenter);
-    heading_->setStyleSheet(QStringLiteral("color: navy;"));
+    setTextColour(heading_, QColor(0, 0, 128));
     heading_->setGeometry(0, 12, kLauncherSize.width(), 32);
     heading_->hide();
 

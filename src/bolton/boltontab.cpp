@@ -8,6 +8,7 @@
 #include "common/messenger.h"
 #include "common/patientfiles.h"
 #include "common/textconv.h"
+#include "entry/colours.h"
 #include "entry/crlabel.h"
 #include "entry/entryfield.h"
 #include "report/reportengine.h"
@@ -58,7 +59,7 @@ QFrame* rule(QWidget* parent, const char* name, const QRect& geometry)
     if (name)
         line->setObjectName(QLatin1String(name));
     line->setGeometry(geometry);
-    line->setStyleSheet(QStringLiteral("background: black;"));
+    makeSolid(line);
     return line;
 }
 

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "entry/colours.h"
 #include "entry/crlabel.h"
 
 namespace vel {
@@ -80,7 +81,7 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
             v->setFrameShape(QFrame::VLine);
             v->setGeometry(chart.center().x(), chart.top(), 1, chart.height());
             for (QFrame* f : {h, v}) {
-                f->setStyleSheet(QStringLiteral("background: black;"));
+                makeSolid(f);
                 parts.cross.append(f);
             }
             const QRect quadrants[4] = {
@@ -93,7 +94,7 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
                 auto* mark = new QLabel(this);
                 mark->setObjectName(name(line.marks[i]));
                 mark->setFont(bold);
-                mark->setStyleSheet(QStringLiteral("color: red;"));
+                setTextColour(mark, QColor(255, 0, 0));
                 mark->setAlignment(Qt::AlignCenter);
                 mark->setGeometry(quadrants[i]);
                 parts.marks.append(mark);
