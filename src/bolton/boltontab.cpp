@@ -449,8 +449,11 @@ void BoltonTab::openClicked()
         return;
     }
     // Read and check the file before the tab is touched: a bad file leaves
-    // what is on screen as it was.
+    // what is on screen as it was. So does a table or count file that the
+    // calculation that follows could not read.
     const BoltonRecord r = readBoltonFile(path);
+    loadBoltonTables(folder_.boltonTables());
+    readUsageStats(folder_.stats());
     newClicked();
     load(r);
     opened_->setChecked(true);

@@ -20,12 +20,25 @@ QString patientFilePath(const WorkingFolder& folder, const QString& name, const 
         usable = usable && c != QLatin1Char('/') && c != QLatin1Char('\\') && c.unicode() >= 32;
     if (!usable)
         throw UnusableName(name);
-    if (!QFileInfo(folder.analyses()).isDir())
+    const QFileInfo analyses(folder.analyses());
+    const QString root = QDir::toNativeSeparators(folder.root());
+    if (analyses.exists() && !analyses.isDir())
+        throw FileError(folder.analyses(),
+                        QStringLiteral("this is a file, not a folder. The patients' files are kept in a folder named "
+                                       "\"Analyses\" in %1: move this file away, put the folder back (or restore it "
+                                       "from a backup) and try again.")
+                            .arg(root));
+    if (!analyses.isDir())
         throw FileError(folder.analyses(),
                         QStringLiteral("the patients' folder is missing. Create a folder named \"Analyses\" in %1 "
                                        "(or restore it from a backup) and try again.")
-                            .arg(QDir::toNativeSeparators(folder.root())));
-    return QDir(folder.analyses()).filePath(fileName);
+                            .arg(root));
+    const QString path = QDir(folder.analyses()).filePath(fileName);
+    // Otherwise "already saved" checks would take the folder for the patient's file.
+    if (QFileInfo(path).isDir())
+        throw FileError(path, QStringLiteral("this is a folder, not a patient's file. Move or rename the folder in "
+                                             "\"Analyses\" and try again."));
+    return path;
 }
 
 }  // namespace vel

@@ -15,7 +15,8 @@ public:
 
 // The patient's file in the Analyses folder: the name as typed plus the
 // suffix. Names come from the name filter, but also from files, so the check
-// is made here, where the path is built.
+// is made here, where the path is built. The Analyses folder missing or not
+// a folder, or a folder where the patient's file would be, is a FileError.
 QString patientFilePath(const WorkingFolder& folder, const QString& name, const QString& suffix);
 
 }  // namespace vel

@@ -186,7 +186,11 @@ QMap<QString, QString> ExportedAnalysis::controls() const
 
 ExportedAnalysis exportTweedFile(const QString& path)
 {
-    const TweedRecord r = readTweedFile(path);
+    return exportTweedRecord(path, readTweedFile(path));
+}
+
+ExportedAnalysis exportTweedRecord(const QString& path, const TweedRecord& r)
+{
     ExportedAnalysis a;
     a.file = path;
     a.kind = QStringLiteral("tweed");
@@ -242,7 +246,11 @@ ExportedAnalysis exportTweedFile(const QString& path)
 
 ExportedAnalysis exportBoltonFile(const QString& path, const BoltonTables& tables)
 {
-    const BoltonRecord r = readBoltonFile(path);
+    return exportBoltonRecord(path, readBoltonFile(path), tables);
+}
+
+ExportedAnalysis exportBoltonRecord(const QString& path, const BoltonRecord& r, const BoltonTables& tables)
+{
     ExportedAnalysis a;
     a.file = path;
     a.kind = QStringLiteral("bolton");

@@ -27,6 +27,9 @@ struct ExportedAnalysis {
 // Both read the file and throw FileError when it cannot be read or is too short.
 ExportedAnalysis exportTweedFile(const QString& path);
 ExportedAnalysis exportBoltonFile(const QString& path, const BoltonTables& tables);
+// The same for a record already read; `path` names it (the stage comes from its name).
+ExportedAnalysis exportTweedRecord(const QString& path, const struct TweedRecord& record);
+ExportedAnalysis exportBoltonRecord(const QString& path, const struct BoltonRecord& record, const BoltonTables& tables);
 
 // One JSON array, an object per analysis, keys in the order above.
 QByteArray analysesToJson(const QList<ExportedAnalysis>& analyses);

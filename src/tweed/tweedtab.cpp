@@ -539,6 +539,7 @@ void TweedTab::applyGuidance(const GuideAnswers& answers)
     const GuidanceInputs in{label("anantres")->text(), label("anmedres")->text(), label("anposres")->text(),
                             label("twanbres")->text()};
     diagnosis_->present(suggestDiagnosis(in, answers));
+    guidanceAnswers_ = answers;
     calculate_->setEnabled(false);
 }
 
@@ -674,7 +675,11 @@ TweedRecord TweedTab::record() const
         r.entries[i] = field(TweedRecord::kEntryFields[i])->text();
     r.replaceImpa = replace_->isChecked();
     r.replacementImpa = field("dcopcres")->text();
-    if (companions_)
+    // With the guidance done, the file keeps the answers behind the diagnosis
+    // shown, not whatever the guide holds by now.
+    if (r.guidance)
+        r.answers = guidanceAnswers_;
+    else if (companions_)
         r.answers = companions_->guideAnswers();
     return r;
 }
@@ -758,8 +763,11 @@ void TweedTab::openClicked()
         messenger_.error(title_(), {QStringLiteral("The file is already open!")});
         return;
     }
-    // Read and check the file before anything on the tab changes.
+    // Read and check the file before anything on the tab changes, and the
+    // count file too: the calculation that follows counts, and a count that
+    // fails there would leave the tab half replaced.
     const TweedRecord r = readTweedFile(path);
+    readUsageStats(folder_.stats());
 
     newClicked();
     opened_->setChecked(true);

@@ -130,6 +130,9 @@ private:
     QCheckBox* partial_;
     QCheckBox* complete_;
     DiagnosisPanel* diagnosis_;
+    // The answers the Suggested Diagnosis was made from. OPEN empties the
+    // guide even when it fails, while the diagnosis stays on the tab.
+    GuideAnswers guidanceAnswers_;
 };
 
 }  // namespace vel

@@ -710,7 +710,8 @@ void ReportFormatTest::chartsFollowTheirCrosses()
     const QImage image = pdfImage(pdf, 2, dpi);
     QVERIFY(!image.isNull());
 
-    const ReportPage& layout = shipped().find("report1")->pages.at(1);
+    const ReportDefinitions defs = shipped();
+    const ReportPage& layout = defs.find("report1")->pages.at(1);
     for (int g = 0; g < kCrossMarks.size(); ++g) {
         const bool set = g % 2 == 0;
         // The two lines of the group's chart meet at its centre.
