@@ -114,10 +114,15 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
     add(file, "fileNew", QStringLiteral("&New"), [this] { runFileAction(FileAction::New); });
-    add(file, "fileOpen", QStringLiteral("&Open..."), [this] { runFileAction(FileAction::Open); });
-    add(file, "fileSave", QStringLiteral("&Save"), [this] { runFileAction(FileAction::Save); });
+    // Open, Save and Print answer the platform's chords too; New and Exit get
+    // none, since both throw away what is on screen without asking.
+    add(file, "fileOpen", QStringLiteral("&Open..."), [this] { runFileAction(FileAction::Open); })
+        ->setShortcut(QKeySequence::Open);
+    add(file, "fileSave", QStringLiteral("&Save"), [this] { runFileAction(FileAction::Save); })
+        ->setShortcut(QKeySequence::Save);
     file->addSeparator();
-    add(file, "filePrint", QStringLiteral("&Print..."), [this] { runFileAction(FileAction::Print); });
+    add(file, "filePrint", QStringLiteral("&Print..."), [this] { runFileAction(FileAction::Print); })
+        ->setShortcut(QKeySequence::Print);
     file->addSeparator();
     add(file, "fileExit", QStringLiteral("E&xit"), [this] { Q_EMIT quitRequested(); });
 

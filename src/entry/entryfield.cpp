@@ -103,6 +103,19 @@ void EntryField::pasteClipboard()
     insertFiltered(QGuiApplication::clipboard()->text());
 }
 
+bool EntryField::event(QEvent* event)
+{
+    // The File menu's chords belong to the window, never to the field's filter.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Open) || key->matches(QKeySequence::Save) || key->matches(QKeySequence::Print)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void EntryField::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Insert && (event->modifiers() & Qt::ShiftModifier)) {

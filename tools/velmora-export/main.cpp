@@ -106,7 +106,8 @@ QString dataFolder(const Options& o)
         return o.dataDir;
     if (QFileInfo::exists(vel::WorkingFolder().boltonTables()))
         return QDir::currentPath();
-    return QStringLiteral(VELMORA_INSTALLED_DATA_DIR);
+    // Installed: the data sits in share/velmora beside bin/.
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/velmora"));
 }
 
 void complain(const QString& path, const QString& reason)
