@@ -3,7 +3,7 @@
 #include "common/desktop.h"
 #include "common/messenger.h"
 #include "common/texts.h"
-#include "entry/colours.h"
+#include "entry/controls.h"
 #include "entry/entryfield.h"
 
 #include <QKeyEvent>

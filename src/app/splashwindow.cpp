@@ -1,6 +1,6 @@
 #include "app/splashwindow.h"
 
-#include "entry/colours.h"
+#include "entry/controls.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -8,7 +8,7 @@
 #include "common/messenger.h"
 #include "common/patientfiles.h"
 #include "common/textconv.h"
-#include "entry/colours.h"
+#include "entry/controls.h"
 #include "entry/crlabel.h"
 #include "entry/entryfield.h"
 #include "report/reportengine.h"
@@ -44,13 +44,6 @@ QLabel* plain(QWidget* parent, const QString& text, const QRect& geometry, Qt::A
     l->setGeometry(geometry);
     l->setAlignment(align | Qt::AlignVCenter);
     return l;
-}
-
-void setColour(QWidget* w, const QColor& c)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, c);
-    w->setPalette(pal);
 }
 
 QFrame* rule(QWidget* parent, const char* name, const QRect& geometry)
@@ -117,7 +110,7 @@ QLabel* BoltonTab::resultLabel(QWidget* parent, const char* name, const QRect& g
     l->setObjectName(QLatin1String(name));
     l->setGeometry(geometry);
     l->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter);
-    setColour(l, QColor(0, 0, 255));
+    setTextColour(l, QColor(0, 0, 255));
     results_.insert(QLatin1String(name), l);
     return l;
 }
@@ -131,7 +124,7 @@ void BoltonTab::buildRows(QWidget* frame)
                             QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")};
     for (int c = 0; c < teeth.size(); ++c) {
         auto* l = plain(frame, teeth[c], {kFirstTooth - 2 * kPitch + c * kPitch, 20, kFieldWidth, 16}, Qt::AlignHCenter);
-        setColour(l, QColor(96, 96, 96));
+        setTextColour(l, QColor(96, 96, 96));
     }
     plain(frame, QStringLiteral("Maxilla"), {8, kMaxillaRow, 64, 22});
     plain(frame, QStringLiteral("Mandible"), {8, kMandibleRow, 64, 22});
@@ -192,18 +185,18 @@ void BoltonTab::buildRatioBlock(QWidget* frame, int x, const QString& digits, co
 
     // The search line: sum of the arch in excess - ideal from the table = excess.
     resultLabel(frame, busca, {x, 176, 64, 20})->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setColour(results_.value(QLatin1String(busca)), Qt::black);
+    setTextColour(results_.value(QLatin1String(busca)), Qt::black);
     resultLabel(frame, buscaRes, {x + 66, 176, 50, 20}, true);
     auto* info = resultLabel(frame, infoBusca, {x + 66, 196, 50, 18}, true);
-    setColour(info, Qt::black);
+    setTextColour(info, Qt::black);
     plain(frame, QStringLiteral("-"), {x + 120, 176, 12, 20}, Qt::AlignHCenter);
     resultLabel(frame, tab, {x + 134, 176, 50, 20}, true);
     plain(frame, QStringLiteral("Tab"), {x + 134, 196, 50, 18}, Qt::AlignHCenter);
     plain(frame, QStringLiteral("="), {x + 188, 176, 12, 20}, Qt::AlignHCenter);
     QLabel* excess = resultLabel(frame, res, {x + 202, 176, 50, 20}, true);
     excess->setFont(bold);
-    setColour(excess, QColor(255, 0, 0));
-    setColour(resultLabel(frame, resInfo, {x + 196, 196, 62, 18}, true), Qt::black);
+    setTextColour(excess, QColor(255, 0, 0));
+    setTextColour(resultLabel(frame, resInfo, {x + 196, 196, 62, 18}, true), Qt::black);
     plain(frame, QStringLiteral("mm"), {x + 256, 176, 30, 20});
 }
 
@@ -222,7 +215,7 @@ void BoltonTab::buildDiagnosis()
     for (const auto& c : columns) {
         QLabel* info = resultLabel(group, c.info, {c.x, 24, 230, 58}, true);
         info->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        setColour(info, Qt::black);
+        setTextColour(info, Qt::black);
         // The rule under the tooth notation, the third line of the caption.
         QFrame* line = rule(group, c.shape, {c.x + 55, 24 + 3 * info->fontMetrics().height() + 1, 120, 1});
         line->hide();

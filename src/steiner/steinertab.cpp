@@ -2,6 +2,7 @@
 
 #include "common/actionguard.h"
 #include "common/messenger.h"
+#include "entry/controls.h"
 #include "entry/entryfield.h"
 #include "steiner/chevrondiagram.h"
 
@@ -79,14 +80,6 @@ void setBase(QWidget* w, QPalette::ColorRole role)
     QPalette pal = w->palette();
     pal.setColor(QPalette::Base, QPalette().color(role));
     w->setPalette(pal);
-}
-
-// A radio button can only be cleared by lifting its group's exclusivity.
-void deselect(QRadioButton* button)
-{
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
 }
 
 }  // namespace

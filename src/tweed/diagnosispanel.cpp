@@ -3,7 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 
-#include "entry/colours.h"
+#include "entry/controls.h"
 #include "entry/crlabel.h"
 
 namespace vel {

@@ -9,6 +9,7 @@
 #include "entry/crlabel.h"
 #include "report/reportengine.h"
 #include "report/reportparameters.h"
+#include "entry/controls.h"
 #include "entry/entryfield.h"
 #include "tweed/diagnosispanel.h"
 
@@ -79,21 +80,6 @@ QColor toneColour(Tone tone)
     case Tone::None: break;
     }
     return QColor(0, 0, 255);
-}
-
-void setTextColour(QWidget* w, const QColor& colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    w->setPalette(pal);
-}
-
-// A radio button can only be cleared by lifting its group's exclusivity.
-void deselect(QRadioButton* button)
-{
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
 }
 
 QLabel* caption(QWidget* parent, const QString& text, int x, int y, int width = 0)
