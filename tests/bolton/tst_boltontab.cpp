@@ -6,7 +6,7 @@
 #include "common/fileio.h"
 #include "entry/crlabel.h"
 #include "entry/entryfield.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,28 +23,14 @@ namespace {
 const char* const kMaxilla[12] = {"10.2", "6.8", "7.1", "7.9", "6.6", "8.6", "8.6", "6.6", "7.9", "7.1", "6.8", "10.2"};
 const char* const kMandible[12] = {"11.1", "7.2", "7.0", "6.9", "5.9", "5.4", "5.4", "5.9", "6.9", "7.0", "7.2", "11.1"};
 
-struct BoltonFixture {
-    ScratchFolder scratch;
-    ScriptedMessenger messenger;
-    FakeDesktop desktop;
-    ModalGate gate;
-    std::unique_ptr<Shell> shell;
-
-    BoltonFixture()
-    {
-        messenger.setGate(&gate);
-        shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate);
-        shell->show();
-        shell->launcher()->becomeLauncher();
-        shell->launcher()->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
-    }
+struct BoltonFixture : AppFixture {
+    BoltonFixture() : AppFixture("Button4") {}
     BoltonTab* tab() const { return shell->mainWindow()->bolton(); }
     EntryField* field(const QString& name) const { return tab()->field(name); }
     QString result(const char* name) const { return crText(tab()->findChild<QLabel*>(QLatin1String(name))); }
     QPushButton* button(const char* name) const { return tab()->findChild<QPushButton*>(QLatin1String(name)); }
     bool opened() const { return tab()->findChild<QCheckBox*>(QStringLiteral("abrirb"))->isChecked(); }
-    int boltonCount() const { return readUsageStats(scratch.path(QStringLiteral("Stats.cef"))).bolton; }
-    QString analyses(const QString& name) const { return scratch.path(QStringLiteral("Analyses/") + name); }
+    int boltonCount() const { return stats().bolton; }
 
     void typeCase(const QString& patient = QStringLiteral("ANA MARIA"), bool molars = true) const
     {

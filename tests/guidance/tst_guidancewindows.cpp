@@ -7,7 +7,7 @@
 #include "entry/entryfield.h"
 #include "guidance/guidewindow.h"
 #include "guidance/worksheetwindow.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "tweed/tweedtab.h"
 
 #include <QAction>
@@ -22,21 +22,8 @@ using namespace vel::test;
 
 namespace {
 
-struct Fixture {
-    ScratchFolder scratch;
-    ScriptedMessenger messenger;
-    FakeDesktop desktop;
-    ModalGate gate;
-    std::unique_ptr<Shell> shell;
-
-    Fixture()
-    {
-        messenger.setGate(&gate);
-        shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate);
-        shell->show();
-        shell->launcher()->becomeLauncher();
-        shell->launcher()->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
-    }
+struct Fixture : AppFixture {
+    Fixture() : AppFixture("Button3") {}
     TweedTab* tweed() const { return shell->mainWindow()->tweed(); }
     BoltonTab* bolton() const { return shell->mainWindow()->bolton(); }
     GuideWindow* guide() const { return shell->guide(); }

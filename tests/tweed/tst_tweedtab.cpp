@@ -5,7 +5,7 @@
 #include "app/tray.h"
 #include "app/usagestats.h"
 #include "entry/entryfield.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "tweed/tweedtab.h"
 
 #include <QAction>
@@ -22,21 +22,8 @@ using namespace vel::test;
 namespace {
 
 // The clinician's path through the Tweed tab, with the program's real windows.
-struct TweedFixture {
-    ScratchFolder scratch;
-    ScriptedMessenger messenger;
-    FakeDesktop desktop;
-    ModalGate gate;
-    std::unique_ptr<Shell> shell;
-
-    TweedFixture()
-    {
-        messenger.setGate(&gate);
-        shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate);
-        shell->show();
-        shell->launcher()->becomeLauncher();
-        shell->launcher()->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
-    }
+struct TweedFixture : AppFixture {
+    TweedFixture() : AppFixture("Button3") {}
     TweedTab* tab() const { return shell->mainWindow()->tweed(); }
     template <typename T = QWidget>
     T* w(const char* name) const
