@@ -23,7 +23,7 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     : desktop_(desktop)
 {
     if (!viewer) {
-        ownViewer_ = std::make_unique<QtReportViewer>();
+        ownViewer_ = std::make_unique<QtReportViewer>(messenger);
         viewer = ownViewer_.get();
     }
     reports_ = std::make_unique<ReportEngine>(folder, messenger, *viewer);

@@ -1,5 +1,7 @@
 #include "report/reportviewer.h"
 
+#include "common/messenger.h"
+
 #include "report/reportrenderer.h"
 
 #include <QAction>
@@ -7,7 +9,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -24,8 +26,8 @@ namespace {
 
 const QString kTitle = QStringLiteral("Velmora");
 
-void savePdf(QWidget* parent, const Report& report, const ReportParameters& params, int lastPage,
-             const QString& baseDir)
+void savePdf(QWidget* parent, Messenger& messenger, const Report& report, const ReportParameters& params,
+             int lastPage, const QString& baseDir)
 {
     QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as PDF"), QString(),
                                                 QStringLiteral("PDF files (*.pdf)"));
@@ -37,7 +39,7 @@ void savePdf(QWidget* parent, const Report& report, const ReportParameters& para
     const bool written = file.open(QIODevice::WriteOnly) && file.write(renderReportToPdf(report, params, lastPage, baseDir)) >= 0
                          && file.commit();
     if (!written)
-        QMessageBox::critical(parent, kTitle, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        messenger.error(kTitle, {QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), file.errorString())});
 }
 
 }  // namespace
@@ -105,7 +107,7 @@ void QtReportViewer::show(const Report& report, const ReportParameters& params, 
         if (setup.exec() == QDialog::Accepted)
             preview->updatePreview();
     });
-    add(QStringLiteral("Save as PDF…"), QKeySequence::SaveAs, [&] { savePdf(&dialog, report, params, lastPage, baseDir); });
+    add(QStringLiteral("Save as PDF…"), QKeySequence::SaveAs, [&] { savePdf(&dialog, messenger_, report, params, lastPage, baseDir); });
     tools->addSeparator();
     add(QStringLiteral("Zoom in"), QKeySequence::ZoomIn, [&] { preview->zoomIn(); });
     add(QStringLiteral("Zoom out"), QKeySequence::ZoomOut, [&] { preview->zoomOut(); });

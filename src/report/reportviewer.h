@@ -5,6 +5,8 @@ class QWidget;
 
 namespace vel {
 
+class Messenger;
+
 // Shows a rendered report: the real one is a modal preview from which the
 // user prints or saves a PDF; tests record what would have been shown.
 class ReportViewer {
@@ -17,7 +19,11 @@ public:
 // choose copies, set up the printer and the page, and save as PDF.
 class QtReportViewer : public ReportViewer {
 public:
+    explicit QtReportViewer(Messenger& messenger) : messenger_(messenger) {}
     void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir) override;
+
+private:
+    Messenger& messenger_;
 };
 
 }  // namespace vel
