@@ -242,35 +242,27 @@ Diagnosis suggestDiagnosis(const GuidanceInputs& in, const GuideAnswers& g)
 
 namespace vel {
 
-namespace {
-
-struct PanelLine {
-    const char* caption;   // the block's caption, on its first line
-    const char* captionText;
-    const char* orLabel;
-    const char* text;
-    const char* marks[4];
-};
-
-constexpr PanelLine kPanel[] = {
-    {"dsantinfo", "Anterior Surplus/Deficit", nullptr, "dsant", {"a01", "a02", "a03", "a04"}},
-    {"dsmedinfo", "Midarch Surplus/Deficit", nullptr, "dsmed", {"m01", "m02", "m03", "m04"}},
-    {nullptr, nullptr, "ou", "dsmed2", {"m05", "m06", "m07", "m08"}},
-    {"dsposinfo", "Posterior Surplus/Deficit", nullptr, "dspos", {"p01", "p02", "p03", "p04"}},
-    {"dsdescinfo", "Skeletal Disharmony", nullptr, "dsdesc", {"d01", "d02", "d03", "d04"}},
-    {nullptr, nullptr, "ou2", "dsdesc2", {"d05", "d06", "d07", "d08"}},
-    {nullptr, nullptr, "ou3", "dsdesc3", {"d09", "d10", "d11", "d12"}},
-    {nullptr, nullptr, "ou4", "dsdesc4", {"d13", "d14", "d15", "d16"}},
-    {nullptr, nullptr, "ou5", "dsdesc5", {nullptr, nullptr, nullptr, nullptr}},
-};
-
-}  // namespace
+const std::array<PanelLineNames, 9>& diagnosisPanelLines()
+{
+    static constexpr std::array<PanelLineNames, 9> lines = {{
+        {"dsantinfo", "Anterior Surplus/Deficit", nullptr, "dsant", {"a01", "a02", "a03", "a04"}},
+        {"dsmedinfo", "Midarch Surplus/Deficit", nullptr, "dsmed", {"m01", "m02", "m03", "m04"}},
+        {nullptr, nullptr, "ou", "dsmed2", {"m05", "m06", "m07", "m08"}},
+        {"dsposinfo", "Posterior Surplus/Deficit", nullptr, "dspos", {"p01", "p02", "p03", "p04"}},
+        {"dsdescinfo", "Skeletal Disharmony", nullptr, "dsdesc", {"d01", "d02", "d03", "d04"}},
+        {nullptr, nullptr, "ou2", "dsdesc2", {"d05", "d06", "d07", "d08"}},
+        {nullptr, nullptr, "ou3", "dsdesc3", {"d09", "d10", "d11", "d12"}},
+        {nullptr, nullptr, "ou4", "dsdesc4", {"d13", "d14", "d15", "d16"}},
+        {nullptr, nullptr, "ou5", "dsdesc5", {nullptr, nullptr, nullptr, nullptr}},
+    }};
+    return lines;
+}
 
 const QStringList& diagnosisControlNames()
 {
     static const QStringList names = [] {
         QStringList n;
-        for (const PanelLine& line : kPanel) {
+        for (const PanelLineNames& line : diagnosisPanelLines()) {
             if (line.caption)
                 n << QLatin1String(line.caption);
             if (line.orLabel)
@@ -294,7 +286,7 @@ QMap<QString, QString> diagnosisControls(const Diagnosis& d)
     QMap<QString, QString> c;
     int block = 0;
     for (int i = 0; i < 9; ++i) {
-        const PanelLine& line = kPanel[i];
+        const PanelLineNames& line = diagnosisPanelLines()[i];
         if (line.caption) {
             c.insert(QLatin1String(line.caption), captions[block] ? QLatin1String(line.captionText) : QString());
             ++block;

@@ -73,6 +73,17 @@ Diagnosis suggestDiagnosis(const GuidanceInputs& in, const GuideAnswers& answers
 
 namespace vel {
 
+// One text line of the Suggested Diagnosis panel, by control name, top to
+// bottom: anterior, midarch 1-2, posterior, skeletal 1-5.
+struct PanelLineNames {
+    const char* caption;      // the block's caption, on its first line
+    const char* captionText;
+    const char* orLabel;      // the "or" shown before this line
+    const char* text;
+    const char* marks[4];     // upper left, upper right, lower left, lower right
+};
+const std::array<PanelLineNames, 9>& diagnosisPanelLines();
+
 // The panel's controls as a Tweed tab would show them after this diagnosis,
 // by name: captions and "or" labels read "" when hidden.
 QMap<QString, QString> diagnosisControls(const Diagnosis& d);

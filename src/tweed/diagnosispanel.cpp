@@ -10,26 +10,12 @@ namespace vel {
 
 namespace {
 
-struct LineSpec {
-    const char* caption;      // the block's caption, on its first line
-    const char* captionText;
-    const char* orLabel;      // the "or" before this line
-    const char* text;
-    const char* horizontal;   // the chart's two lines
-    const char* vertical;
-    const char* marks[4];     // upper left, upper right, lower left, lower right
-};
-
-constexpr LineSpec kLines[] = {
-    {"dsantinfo", "Anterior Surplus/Deficit", nullptr, "dsant", "Shape3", "Shape4", {"a01", "a02", "a03", "a04"}},
-    {"dsmedinfo", "Midarch Surplus/Deficit", nullptr, "dsmed", "Shape5", "Shape6", {"m01", "m02", "m03", "m04"}},
-    {nullptr, nullptr, "ou", "dsmed2", "Shape11", "Shape12", {"m05", "m06", "m07", "m08"}},
-    {"dsposinfo", "Posterior Surplus/Deficit", nullptr, "dspos", "Shape7", "Shape8", {"p01", "p02", "p03", "p04"}},
-    {"dsdescinfo", "Skeletal Disharmony", nullptr, "dsdesc", "Shape9", "Shape10", {"d01", "d02", "d03", "d04"}},
-    {nullptr, nullptr, "ou2", "dsdesc2", "Shape13", "Shape14", {"d05", "d06", "d07", "d08"}},
-    {nullptr, nullptr, "ou3", "dsdesc3", "Shape15", "Shape16", {"d09", "d10", "d11", "d12"}},
-    {nullptr, nullptr, "ou4", "dsdesc4", "Shape17", "Shape18", {"d13", "d14", "d15", "d16"}},
-    {nullptr, nullptr, "ou5", "dsdesc5", nullptr, nullptr, {nullptr, nullptr, nullptr, nullptr}},
+// The cross of each line's tooth chart, horizontal then vertical; the last
+// skeletal line has none.
+constexpr const char* kChartLines[9][2] = {
+    {"Shape3", "Shape4"},   {"Shape5", "Shape6"},   {"Shape11", "Shape12"},
+    {"Shape7", "Shape8"},   {"Shape9", "Shape10"},  {"Shape13", "Shape14"},
+    {"Shape15", "Shape16"}, {"Shape17", "Shape18"}, {nullptr, nullptr},
 };
 
 constexpr int kRowHeight = 60;
@@ -48,7 +34,8 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
     bold.setBold(true);
 
     int y = 18;
-    for (const LineSpec& line : kLines) {
+    for (int index = 0; index < 9; ++index) {
+        const PanelLineNames& line = diagnosisPanelLines()[index];
         Line parts;
         if (line.caption) {
             auto* caption = new QLabel(name(line.captionText), this);
@@ -70,14 +57,14 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
             orLabel->setGeometry(6, y - 2, 24, 14);
             parts.orLabel = orLabel;
         }
-        if (line.horizontal) {
+        if (const char* horizontal = kChartLines[index][0]) {
             const QRect chart(QPoint(8 + kTextSize.width(), y), kChartSize);
             auto* h = new QFrame(this);
-            h->setObjectName(name(line.horizontal));
+            h->setObjectName(name(horizontal));
             h->setFrameShape(QFrame::HLine);
             h->setGeometry(chart.left(), chart.center().y(), chart.width(), 1);
             auto* v = new QFrame(this);
-            v->setObjectName(name(line.vertical));
+            v->setObjectName(name(kChartLines[index][1]));
             v->setFrameShape(QFrame::VLine);
             v->setGeometry(chart.center().x(), chart.top(), 1, chart.height());
             for (QFrame* f : {h, v}) {
