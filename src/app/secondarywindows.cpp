@@ -27,7 +27,7 @@ void SecondaryWindow::open()
     if (owner_)
         owner_->setEnabled(false);
     if (gate_ && !up_)
-        gate_->up();
+        gate_->secondaryUp();
     up_ = true;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
@@ -45,7 +45,7 @@ void SecondaryWindow::leave()
     if (owner_)
         owner_->setEnabled(true);
     if (gate_ && up_)
-        gate_->down();
+        gate_->secondaryDown();
     up_ = false;
 }
 
