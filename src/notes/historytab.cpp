@@ -81,6 +81,7 @@ HistoryTab::HistoryTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
 void HistoryTab::showHistory(const NoteFile& note, const QString& path)
 {
     shownPath_ = path;
+    shownPatient_ = note.patient;
     patient_->setText(note.patient);
     history_->setPlainText(note.lines.join(QLatin1Char('\n')));
 }
@@ -91,6 +92,7 @@ void HistoryTab::newClicked()
     description_->clear();
     history_->clear();
     shownPath_.clear();
+    shownPatient_.clear();
 }
 
 void HistoryTab::saveClicked()
@@ -139,14 +141,20 @@ void HistoryTab::printClicked()
         messenger_.warning(kTitle, {QStringLiteral("There is no Treatment Plan!")});
         return;
     }
-    // The history on screen is what prints: if the name was changed since it
-    // was opened or saved, another patient's file must not be read in its place.
-    const QString path = patientFilePath(folder_, patient_->text(), kSuffix);
-    if (shownPath_.isEmpty() || QFileInfo(path).absoluteFilePath() != QFileInfo(shownPath_).absoluteFilePath()) {
+    // The history on screen is what prints, read again from the file it came
+    // from (wherever that is): if the name was changed since, another
+    // patient's history must not print under it.
+    if (shownPath_.isEmpty() || patient_->text() != shownPatient_) {
         messenger_.warning(kTitle, {QStringLiteral("The history on screen is not the history of the patient named "
                                                    "above. Open the patient's history before printing.")});
         return;
     }
+    const QString path = shownPath_;
+    // A history kept among the patients' files is read through the same
+    // checks as every patient file (the folder gone, a folder in its place).
+    const QFileInfo shown(path);
+    if (shown.absolutePath() == QFileInfo(folder_.analyses()).absoluteFilePath())
+        patientFilePath(folder_, shown.fileName(), QString());
     const NoteFile note = readNoteFile(path);
     if (!reports_)
         return;

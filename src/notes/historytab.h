@@ -58,7 +58,8 @@ private:
     EntryField* patient_;
     QPlainTextEdit* description_;
     QPlainTextEdit* history_;
-    QString shownPath_;  // the file the history on screen was read from
+    QString shownPath_;     // the file the history on screen was read from
+    QString shownPatient_;  // and the patient it names
     ReportEngine* reports_ = nullptr;
 };
 

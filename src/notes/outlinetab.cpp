@@ -94,25 +94,26 @@ void OutlineTab::newClicked()
     setSource({});
 }
 
-void OutlineTab::saveClicked()
+bool OutlineTab::saveClicked()
 {
     if (patient_->text().isEmpty()) {
         messenger_.warning(kTitle, {notes::nameMissing()});
-        return;
+        return false;
     }
     const QString text = memo_->toPlainText();
     if (notes::refuseUnstorable(messenger_, kTitle, text))
-        return;
+        return false;
     const QString path = outlinePath();
     // Another outline stored under this name is never overwritten by this one.
     if (QFileInfo::exists(path) && !belongsToOnScreen(path)) {
         messenger_.warning(kTitle, {kAlreadySaved});
-        return;
+        return false;
     }
     const QString done = source_.isEmpty() ? notes::savedText() : notes::updatedText();
     writeOutlineFile(path, patient_->text(), textLines(text));
     setSource(path);
     messenger_.information(kTitle, {done});
+    return true;
 }
 
 void OutlineTab::openClicked()
@@ -152,7 +153,9 @@ void OutlineTab::printClicked()
         messenger_.warning(kTitle, {QStringLiteral("There is no Treatment Outline!")});
         return;
     }
-    saveClicked();
+    // What prints is what was stored: a SAVE that refused or failed prints nothing.
+    if (!saveClicked())
+        return;
     if (!reports_)
         return;
     QString memo;

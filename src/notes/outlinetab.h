@@ -28,7 +28,8 @@ public:
     bool offers(FileAction) const override { return true; }
 
     void newClicked();
-    void saveClicked();
+    // True when the outline was stored; false when SAVE refused it.
+    bool saveClicked();
     void openClicked();
     void printClicked();
     void setReports(ReportEngine* reports) { reports_ = reports; }
