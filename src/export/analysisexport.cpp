@@ -220,14 +220,20 @@ ExportedAnalysis exportTweedRecord(const QString& path, const TweedRecord& r)
 
     QMap<QString, QString> panel = diagnosisControls(Diagnosis{});
     const TweedCheck check = checkTweedInputs(in);
-    if (check.failure != TweedCheck::Failure::None) {
-        a.messages << check.warning;
-        a.results = tweedResults(TweedResults{}, QString());
-    } else {
-        TweedResults res = calculateTweed(in);
-        // As OPEN leaves it: the Headfilm box shows the replacement IMPA.
+    // As OPEN leaves it, whether or not the checks pass: the Headfilm box
+    // shows the replacement IMPA.
+    const auto showReplacement = [&r](TweedResults& res) {
         if (!r.replacementImpa.isEmpty())
             res.dcimpares = r.replacementImpa;
+    };
+    if (check.failure != TweedCheck::Failure::None) {
+        a.messages << check.warning;
+        TweedResults res;
+        showReplacement(res);
+        a.results = tweedResults(res, QString());
+    } else {
+        TweedResults res = calculateTweed(in);
+        showReplacement(res);
         a.results = tweedResults(res, res.idlabel);
         if (r.guidance) {
             const QString warning = validateAnswers(r.answers);

@@ -23,15 +23,28 @@ void ExportMatchesTabTest::tweedFiles_data()
 {
     QTest::addColumn<bool>("guidance");
     QTest::addColumn<bool>("replaceImpa");
-    QTest::newRow("plain") << false << false;
-    QTest::newRow("with guidance") << true << false;
-    QTest::newRow("replacement IMPA and guidance") << true << true;
+    // An entry to spoil (its index among the twenty, -1 for none) and what
+    // the checks then say.
+    QTest::addColumn<int>("spoiled");
+    QTest::addColumn<QString>("spoiledText");
+    QTest::addColumn<QString>("warning");
+    const QString incomplete = QStringLiteral("All fields must be filled in before calculating!");
+    const QString zeroAfh = QStringLiteral("AFA value must be different than ZERO!");
+    QTest::newRow("plain") << false << false << -1 << QString() << QString();
+    QTest::newRow("with guidance") << true << false << -1 << QString() << QString();
+    QTest::newRow("replacement IMPA and guidance") << true << true << -1 << QString() << QString();
+    QTest::newRow("replacement IMPA, an entry missing") << false << true << 4 << QString() << incomplete;
+    QTest::newRow("replacement IMPA and guidance, AFH zero") << true << true << 10 << QStringLiteral("0.0") << zeroAfh;
+    QTest::newRow("guidance, an entry missing") << true << false << 19 << QString() << incomplete;
 }
 
 void ExportMatchesTabTest::tweedFiles()
 {
     QFETCH(bool, guidance);
     QFETCH(bool, replaceImpa);
+    QFETCH(int, spoiled);
+    QFETCH(QString, spoiledText);
+    QFETCH(QString, warning);
     AppFixture f("Button3");
     TweedRecord r;
     r.patient = QStringLiteral("MARIA SILVA");
@@ -41,6 +54,8 @@ void ExportMatchesTabTest::tweedFiles()
                             "110.0", "70.0", "30.5", "22.0", "15.0", "12.0", "-3.0", "2.5", "20.0", "16.0"};
     for (int i = 0; i < 20; ++i)
         r.entries[i] = QLatin1String(values[i]);
+    if (spoiled >= 0)
+        r.entries[spoiled] = spoiledText;
     r.replaceImpa = replaceImpa;
     r.replacementImpa = replaceImpa ? QStringLiteral("90.0") : QString();
     r.guidance = guidance;
@@ -61,11 +76,18 @@ void ExportMatchesTabTest::tweedFiles()
     f.main()->tweed()->openClicked();
     const QMap<QString, QString> tab = f.main()->tweed()->controlTexts();
     const ExportedAnalysis exported = exportTweedFile(path);
-    QVERIFY(exported.messages.isEmpty());
+    QStringList shown;
+    for (const auto& box : std::as_const(f.messenger.boxes)) {
+        if (box.icon == Messenger::Icon::Warning)
+            shown << box.text();
+    }
+    QCOMPARE(exported.messages, shown);
+    QCOMPARE(exported.messages, warning.isEmpty() ? QStringList() : QStringList{warning});
     for (const auto& [name, value] : exported.fields + exported.results)
         QVERIFY2(tab.value(name) == value, qPrintable(name + QStringLiteral(": tab '") + tab.value(name)
                                                         + QStringLiteral("' export '") + value + QLatin1Char('\'')));
-    QCOMPARE(!tab.value(QStringLiteral("dsantinfo")).isEmpty(), guidance);
+    QCOMPARE(tab.value(QStringLiteral("dcimpares")).isEmpty(), !replaceImpa && !warning.isEmpty());
+    QCOMPARE(!tab.value(QStringLiteral("dsantinfo")).isEmpty(), guidance && warning.isEmpty());
 }
 
 void ExportMatchesTabTest::boltonFile()
