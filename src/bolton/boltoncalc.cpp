@@ -4,6 +4,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 namespace vel {
 
 namespace {
@@ -95,27 +99,41 @@ QString tableText(const std::array<BoltonRow, N>& table, int maxillaDecimals)
     return text;
 }
 
+// Keys and sums are decimal values (one decimal in the shipped tables and on
+// screen), but as binary doubles a value halfway between two keys can lie a
+// hair nearer the lower one. Distances are compared as whole millionths, so a
+// halfway value is exactly halfway and takes the upper row.
+// (A damaged table file may hold anything; far beyond any tooth size the
+// values are clamped, which keeps their order.)
+std::int64_t millionths(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return std::llround(std::clamp(v, -1e12, 1e12) * 1e6);
+}
+
 }  // namespace
 
 template <std::size_t N>
-double boltonLookup(const std::array<BoltonRow, N>& table, KeyColumn column, double v)
+double boltonLookup(const std::array<BoltonRow, N>& table, KeyColumn column, double value)
 {
+    const std::int64_t v = millionths(value);
+    const auto k = [&](std::size_t i) { return millionths(key(table[i], column)); };
     std::size_t upper = N - 1;
     for (std::size_t i = 0; i < N; ++i) {
-        if (key(table[i], column) >= v) {
+        if (k(i) >= v) {
             upper = i;
             break;
         }
     }
     std::size_t lower = 0;
     for (std::size_t i = N; i-- > 0;) {
-        if (key(table[i], column) <= v) {
+        if (k(i) <= v) {
             lower = i;
             break;
         }
     }
-    const BoltonRow& chosen =
-        (v - key(table[lower], column) >= key(table[upper], column) - v) ? table[upper] : table[lower];
+    const BoltonRow& chosen = (v - k(lower) >= k(upper) - v) ? table[upper] : table[lower];
     return column == KeyColumn::Maxilla ? chosen.mandible : chosen.maxilla;
 }
 
@@ -129,13 +147,15 @@ QString checkBoltonInputs(const BoltonInputs& in)
         complete = complete && !in.maxilla[i].isEmpty() && !in.mandible[i].isEmpty();
     if (!complete)
         return QStringLiteral("All fields must be filled in before calculating!");
-    if (sum(in.maxilla, 0, 11) == 0)
+    // The ratios divide by the sums as shown, so a sum that shows as 0.0 is zero.
+    const auto zero = [](double total) { return value(shown(total)) == 0; };
+    if (zero(sum(in.maxilla, 0, 11)))
         return QStringLiteral("Sum of 12 maxillary teeth must be greater than ZERO!");
-    if (sum(in.maxilla, 3, 8) == 0)
+    if (zero(sum(in.maxilla, 3, 8)))
         return QStringLiteral("Sum of 6 anterior maxillary teeth must be greater than ZERO!");
-    if (sum(in.mandible, 0, 11) == 0)
+    if (zero(sum(in.mandible, 0, 11)))
         return QStringLiteral("Sum of 12 mandibular teeth must be greater than ZERO!");
-    if (sum(in.mandible, 3, 8) == 0)
+    if (zero(sum(in.mandible, 3, 8)))
         return QStringLiteral("Sum of 6 anterior mandibular teeth must be greater than ZERO!");
     return QString();
 }

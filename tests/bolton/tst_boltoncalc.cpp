@@ -2,6 +2,7 @@
 #include "bolton/boltonfile.h"
 #include "bolton/boltontables.h"
 #include "common/fileio.h"
+#include "common/textconv.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -144,6 +145,7 @@ private Q_SLOTS:
     void calculationUsesTheGivenTables();
     void lookup_data();
     void lookup();
+    void lookupHalfwayTakesTheUpperRow();
     void checks_data();
     void checks();
     void recordMatchesTheLayout();
@@ -171,6 +173,11 @@ void BoltonCalcTest::calculation_data()
     QTest::newRow("95.5 is halfway and takes row 96")
         << arch(95.5, 46.0) << arch(88.0, 36.0)
         << Texts{{"x10012res", "92.1 %"}, {"busca12", "+ 91.3 :"}, {"tab12res", "87.6"}, {"res12", "0.4"}};
+    // 35.3 lies halfway between 35.1 and 35.5 in the mandibular column.
+    QTest::newRow("anterior: Mnd 06 of 35.3 is halfway and takes row 46.0")
+        << arch(100.0, 47.0) << arch(90.0, 35.3)
+        << Texts{{"busca6", "- 77.2 :"}, {"infobusca6res", "Max 06"}, {"tab6res", "46.0"}, {"res6", "1.0"},
+                 {"diag6", "Excessive maxillary\rdiscrepancy of 1.0mm"}};
     // Unrounded, 95.46 is nearer row 95; the look-up reads the shown 95.5.
     QTest::newRow("95.46 is looked up as the shown 95.5")
         << arch(95.46, 46.0) << arch(88.0, 36.0)
@@ -329,6 +336,38 @@ void BoltonCalcTest::lookup()
     QCOMPARE(actual, expected);
 }
 
+// Every value halfway between two rows of either table, in either column, as
+// the sums show it: it takes the upper row, and a tenth below it the lower.
+void BoltonCalcTest::lookupHalfwayTakesTheUpperRow()
+{
+    const auto tenths = [](double v) { return qRound64(v * 10); };
+    const auto text = [](qint64 t) { return QStringLiteral("%1.%2").arg(t / 10).arg(t % 10); };
+    int halfways = 0;
+    const auto check = [&](const auto& table, KeyColumn column, const char* name) {
+        const auto keyOf = [column](const BoltonRow& row) { return column == KeyColumn::Maxilla ? row.maxilla : row.mandible; };
+        const auto otherOf = [column](const BoltonRow& row) { return column == KeyColumn::Maxilla ? row.mandible : row.maxilla; };
+        for (std::size_t i = 0; i + 1 < table.size(); ++i) {
+            const qint64 lo = tenths(keyOf(table[i]));
+            const qint64 up = tenths(keyOf(table[i + 1]));
+            if ((lo + up) % 2 != 0)
+                continue;
+            const qint64 mid = (lo + up) / 2;
+            ++halfways;
+            const QString at = QStringLiteral("%1 column %2: ").arg(QLatin1String(name)).arg(int(column)) + text(mid);
+            QVERIFY2(boltonLookup(table, column, textToReal(text(mid))) == otherOf(table[i + 1]), qPrintable(at));
+            QVERIFY2(boltonLookup(table, column, textToReal(text(mid - 1))) == otherOf(table[i]), qPrintable(at));
+        }
+    };
+    const BoltonTables& t = BoltonTables::standard();
+    check(t.overall, KeyColumn::Maxilla, "overall");
+    check(t.overall, KeyColumn::Mandible, "overall");
+    check(t.anterior, KeyColumn::Maxilla, "anterior");
+    check(t.anterior, KeyColumn::Mandible, "anterior");
+    // The anterior mandibular column alone has ten such points where binary
+    // arithmetic once took the lower row (33.4, 35.3, 42.3, ...).
+    QVERIFY(halfways > 10);
+}
+
 void BoltonCalcTest::checks_data()
 {
     QTest::addColumn<QString>("patient");
@@ -370,6 +409,14 @@ void BoltonCalcTest::checks_data()
     QTest::newRow("s09 alone is an anterior width") << "Ana" << with(zeros, 8, "7.0") << mandible << QString();
     QTest::newRow("i04 alone is an anterior width") << "Ana" << maxilla << with(zeros, 3, "5.0") << QString();
     QTest::newRow("i09 alone is an anterior width") << "Ana" << maxilla << with(zeros, 8, "5.0") << QString();
+    // A sum that shows as 0.0 is zero: the ratios divide by what is shown.
+    QTest::newRow("maxilla 0.04 shows as zero") << "Ana" << with(zeros, 0, "0.04") << mandible << max12;
+    QTest::newRow("maxillary anterior 0.04 shows as zero")
+        << "Ana" << with(posteriorOnly, 4, "0.04") << mandible << max6;
+    QTest::newRow("mandible 0.04 shows as zero") << "Ana" << maxilla << with(zeros, 11, "0.04") << mnd12;
+    QTest::newRow("mandibular anterior 0.04 shows as zero")
+        << "Ana" << maxilla << with(posteriorOnly, 5, "0.04") << mnd6;
+    QTest::newRow("0.05 shows as 0.1 and is not zero") << "Ana" << with(zeros, 4, "0.05") << mandible << QString();
 
     const QStringList garbage(12, QStringLiteral("abc"));
     QTest::newRow("unparsable widths count as zero") << "Ana" << garbage << mandible << max12;
