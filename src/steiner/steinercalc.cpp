@@ -112,8 +112,16 @@ Chevron individualisedGoal(const Chevron& problem, const Chevron& resolved, cons
         c5.outBottom = two(v(problem.outBottom) + v(relocationGained) / 2);
     else
         c5.outBottom = two(v(problem.outBottom) - v(relocationNeeded) / 2);
-    // The upper incisor follows the lower one.
-    c5.outTop = two(v(resolved.outTop) + (v(c5.outBottom) - v(resolved.outBottom)));
+    // The upper incisor follows the lower one. Where the lower incisor lands
+    // on the resolved position, both show chevron 4's own texts: 0.00 and
+    // -0.00 are one value, and the two chevrons must not seem to differ.
+    const double move = v(c5.outBottom) - v(resolved.outBottom);
+    if (move == 0) {
+        c5.outBottom = resolved.outBottom;
+        c5.outTop = resolved.outTop;
+    } else {
+        c5.outTop = two(v(resolved.outTop) + move);
+    }
     c5.inTop = upperDegrees(c5.outTop);
     c5.inBottom = lowerDegrees(c5.outBottom);
     return c5;

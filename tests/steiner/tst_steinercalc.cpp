@@ -307,6 +307,9 @@ void SteinerCalcTest::chevronFiveMatchesFourWhenUntouched_data()
     QTest::newRow("read back, back") << inputs("2", "22", "4", "25", "4", "-3", "-3.01");
     QTest::newRow("odd hundredths, back") << inputs("3.5", "24", "5.37", "30", "6.33", "0.71", "1.17");
     QTest::newRow("odd hundredths, forward") << inputs("-0.5", "20", "2.09", "21", "1.01", "1.3", "2.83");
+    // Chevron 4's lower incisor shows -0.00; the relocation lands on zero.
+    QTest::newRow("resolved at -0.00") << inputs("-1", "20", "2", "15", "-10.00", "-3", "-3.76");
+    QTest::newRow("upper incisor resolved at -0.00") << inputs("-1", "20", "2", "15", "-10.00", "-3", "-6.26");
 }
 
 void SteinerCalcTest::chevronFiveMatchesFourWhenUntouched()
