@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtGlobal>
 
 namespace vel::test {
 
@@ -12,7 +13,11 @@ Messenger::Answer ScriptedMessenger::present(Icon icon, const QString& title, co
         whileShown(boxes.constLast());
     if (!question)
         return Answer::Ok;
-    return answers.isEmpty() ? Answer::Yes : answers.takeFirst();
+    const Answer answer = answers.isEmpty() ? Answer::Yes : answers.takeFirst();
+    // The real question box has Yes and No and can be closed; it has no OK.
+    if (answer == Answer::Ok)
+        qFatal("a question box cannot be answered OK");
+    return answer;
 }
 
 QString FakeDesktop::chooseFile(const QString& folder, const QString& filter, const QString& suffix)
