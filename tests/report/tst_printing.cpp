@@ -85,7 +85,10 @@ private Q_SLOTS:
     void missingDefinitionsFileIsReported();
     void boltonParameters();
     void outlinePrintSavesFirst();
+    void outlinePrintAfterARefusedSave_data();
+    void outlinePrintAfterARefusedSave();
     void historyPrintsTheHistoryOnScreen();
+    void historyFromAnotherFolderPrintsFromThatFile();
 };
 
 void PrintingTest::tweedNeedsACalculation()
@@ -282,6 +285,46 @@ void PrintingTest::outlinePrintSavesFirst()
     QCOMPARE(viewer.shown[0].params.value(QStringLiteral("memo1")), QStringLiteral("Phase 1\rPhase 2\r"));
 }
 
+// PRINT runs SAVE first; what SAVE did not store is not printed.
+void PrintingTest::outlinePrintAfterARefusedSave_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("another patient's outline under the name") << "taken" << int(Messenger::Icon::Warning);
+    QTest::newRow("text Windows-1252 cannot hold") << "unstorable" << int(Messenger::Icon::Warning);
+    QTest::newRow("the write fails") << "folder gone" << int(Messenger::Icon::Error);
+}
+
+void PrintingTest::outlinePrintAfterARefusedSave()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, icon);
+    RecordingViewer viewer;
+    PrintFixture f(viewer, "Button8");
+    OutlineTab* tab = f.main()->outline();
+    const QString jose = f.analyses(QStringLiteral("JOSE.otl"));
+    if (fault == QLatin1String("taken")) {
+        tab->patient()->setText(QStringLiteral("JOSE"));
+        tab->memo()->setPlainText(QStringLiteral("Jose's own plan"));
+        tab->findChild<QPushButton*>(QStringLiteral("posalvar"))->click();
+        tab->findChild<QPushButton*>(QStringLiteral("polimpar"))->click();
+    }
+    QFile before(jose);
+    const QByteArray stored = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
+    tab->patient()->setText(QStringLiteral("JOSE"));
+    tab->memo()->setPlainText(fault == QLatin1String("unstorable") ? QStringLiteral("Phase 1 \u2192 Phase 2")
+                                                                   : QStringLiteral("Phase 1"));
+    if (fault == QLatin1String("folder gone"))
+        QVERIFY(QDir(f.scratch.path(QStringLiteral("Analyses"))).removeRecursively());
+    const int boxes = f.messenger.boxes.size();
+    tab->findChild<QPushButton*>(QStringLiteral("poimprimir"))->click();
+    QCOMPARE(f.messenger.boxes.size(), boxes + 1);
+    QCOMPARE(int(f.messenger.last().icon), icon);
+    QCOMPARE(viewer.shown.size(), 0);
+    QFile after(jose);
+    QCOMPARE(after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray(), stored);
+}
+
 void PrintingTest::historyPrintsTheHistoryOnScreen()
 {
     RecordingViewer viewer;
@@ -315,6 +358,35 @@ void PrintingTest::historyPrintsTheHistoryOnScreen()
     QCOMPARE(viewer.shown.size(), 1);
     QCOMPARE(f.messenger.last().icon, Messenger::Icon::Error);
     QVERIFY(f.messenger.last().text().startsWith(QStringLiteral("JOSE.pln: ")));
+}
+
+// A history opened from outside the patients' folder (a backup) prints from
+// the file it was read from, not from the patient's file of that name.
+void PrintingTest::historyFromAnotherFolderPrintsFromThatFile()
+{
+    RecordingViewer viewer;
+    PrintFixture f(viewer, "Button7");
+    HistoryTab* tab = f.main()->history();
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    QVERIFY(QDir(f.scratch.path(QString())).mkdir(QStringLiteral("backup")));
+    const QString backup = f.scratch.path(QStringLiteral("backup/JOSE.pln"));
+    write(backup, "JOSE\r\n10/12/26\r\n\r\nBonding from the backup\r\n");
+    write(f.analyses(QStringLiteral("JOSE.pln")), "JOSE\r\n11/12/26\r\n\r\nThe practice's copy\r\n");
+    f.desktop.chosenFiles = {backup};
+    tab->findChild<QPushButton*>(QStringLiteral("plabrir"))->click();
+    QCOMPARE(tab->patient()->text(), QStringLiteral("JOSE"));
+    const int boxes = f.messenger.boxes.size();
+    tab->findChild<QPushButton*>(QStringLiteral("plimprimir"))->click();
+    QCOMPARE(f.messenger.boxes.size(), boxes);
+    QCOMPARE(viewer.shown.size(), 1);
+    const QString memo = viewer.shown[0].params.value(QStringLiteral("memo1"));
+    QVERIFY2(memo.contains(QStringLiteral("Bonding from the backup")), qPrintable(memo));
+    QVERIFY(!memo.contains(QStringLiteral("practice's copy")));
+    QCOMPARE(viewer.shown[0].params.value(QStringLiteral("nome")), QStringLiteral("Patient:  JOSE"));
 }
 
 QTEST_MAIN(PrintingTest)
