@@ -117,6 +117,11 @@ void BoltonTabTest::molarQuestionYesLocksTheTransferArea()
     QCOMPARE(f.boltonCount(), 1);
     QVERIFY(f.transferLocked());
     QVERIFY(f.field(QStringLiteral("segmold"))->isReadOnly());
+    // BACK gives every field back, the transfer area included.
+    f.button("blimpar")->click();
+    for (const char* name : {"termole", "segmole", "segmold", "termold", "bpaciente", "s01", "i12"})
+        QVERIFY2(!f.field(QLatin1String(name))->isReadOnly(), name);
+    QCOMPARE(f.field(QStringLiteral("termole"))->text(), QStringLiteral("10.5"));
 
     // Molars that add up to zero are asked about too.
     BoltonFixture g;

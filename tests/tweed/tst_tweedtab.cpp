@@ -82,6 +82,8 @@ private Q_SLOTS:
     void yesAcceptsAndLocks();
     void noOffersTheReplacementAndStillCounts();
     void closingTheQuestionChangesNothing();
+    void resultColours_data();
+    void resultColours();
     void backKeepsEntriesAndResetsTheStage();
     void newAndFileNewClearEverything();
     void guidanceShowsTheCautionThenTheGuide();
@@ -221,6 +223,43 @@ void TweedTabTest::closingTheQuestionChangesNothing()
     QVERIFY(!f.w("dcopc")->isVisible());
     QVERIFY(!f.w<QRadioButton>("dcnao")->isChecked());
     QVERIFY(f.entriesEditable());
+}
+
+// The facial height index and the difficulty grade in their three colours.
+void TweedTabTest::resultColours_data()
+{
+    QTest::addColumn<QStringList>("changes");  // field, text, field, text...
+    QTest::addColumn<QString>("horn");
+    QTest::addColumn<QColor>("hornColour");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QColor>("gradeColour");
+    const QColor green(0, 128, 0), olive(128, 128, 0), red(255, 0, 0);
+    QTest::newRow("balanced, mild") << QStringList{} << "Balanced Face" << green << "MILD" << green;
+    QTest::newRow("orthodontic, moderate") << QStringList{"twafp", "88.0", "twfma", "35.0"} << "Orthodontic Treatment"
+                                           << olive << "MODERATE" << olive;
+    QTest::newRow("surgery, severe") << QStringList{"twafp", "50.0", "twfma", "45.0", "twsnb", "70.0"}
+                                     << "Surgery and Orthodontics" << red << "SEVERE" << red;
+}
+
+void TweedTabTest::resultColours()
+{
+    QFETCH(QStringList, changes);
+    QFETCH(QString, horn);
+    QFETCH(QColor, hornColour);
+    QFETCH(QString, grade);
+    QFETCH(QColor, gradeColour);
+    TweedFixture f;
+    f.typeCase();
+    for (int i = 0; i + 1 < changes.size(); i += 2)
+        f.field(qPrintable(changes[i]))->setText(changes[i + 1]);
+    f.messenger.answers = {Messenger::Answer::Yes};
+    f.click("tCalcular");
+    QCOMPARE(f.text("hornres"), horn);
+    QVERIFY2(f.text("idlabel").startsWith(QStringLiteral("DIFFICULTY INDEX  ") + grade), qPrintable(f.text("idlabel")));
+    const auto colour = [&](const char* name) { return f.w<QLabel>(name)->palette().color(QPalette::WindowText); };
+    QCOMPARE(colour("hornres"), hornColour);
+    QCOMPARE(colour("idtotres"), gradeColour);
+    QCOMPARE(colour("idlabel"), gradeColour);
 }
 
 void TweedTabTest::backKeepsEntriesAndResetsTheStage()
