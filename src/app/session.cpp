@@ -66,9 +66,9 @@ bool Session::start()
     UsageStats stats;
     try {
         stats = readUsageStats(folder_.stats());
-        QFile tables(folder_.boltonTables());
-        if (!tables.open(QIODevice::ReadOnly))
-            throw FileError(folder_.boltonTables(), tables.errorString());
+        // Opened to see that it can be read, as an ordinary file (a pipe in
+        // its place would stall the start).
+        readFileHead(folder_.boltonTables(), 0);
     } catch (const FileError& e) {
         showFailure(QStringLiteral("Velmora cannot start."), e.message());
         return false;

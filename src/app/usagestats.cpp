@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <limits>
+
 namespace vel {
 
 UsageStats UsageStats::fromBytes(const QByteArray& bytes)
@@ -47,8 +49,12 @@ void writeUsageStats(const QString& path, const UsageStats& stats)
 void countUsage(const QString& path, UsageKind kind)
 {
     UsageStats stats = readUsageStats(path);
-    // Wraps like the 32-bit counter it is rather than overflowing.
-    auto bump = [](std::int32_t& n) { n = static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u); };
+    // A count that has reached the largest the record can hold stays there:
+    // wrapping would show a negative number of analyses.
+    auto bump = [](std::int32_t& n) {
+        if (n < std::numeric_limits<std::int32_t>::max())
+            ++n;
+    };
     switch (kind) {
     case UsageKind::Tweed: bump(stats.tweed); break;
     case UsageKind::Bolton: bump(stats.bolton); break;

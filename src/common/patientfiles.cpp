@@ -34,10 +34,29 @@ QString patientFilePath(const WorkingFolder& folder, const QString& name, const 
                                        "(or restore it from a backup) and try again.")
                             .arg(root));
     const QString path = QDir(folder.analyses()).filePath(fileName);
+    const QFileInfo info(path);
+    // A link is followed only as long as it stays among the patients' files:
+    // saving through it must never replace or extend a file elsewhere.
+    if (info.isSymLink()) {
+        const QString target = QDir::toNativeSeparators(info.symLinkTarget());
+        if (!info.exists())
+            throw FileError(path, QStringLiteral("this is a link to a file that is not there (%1). Remove the link "
+                                                 "from \"Analyses\" and try again.")
+                                      .arg(target));
+        const QString inside = QDir(folder.analyses()).canonicalPath() + QLatin1Char('/');
+        if (!info.canonicalFilePath().startsWith(inside))
+            throw FileError(path, QStringLiteral("this is a link to a file outside the patients' folder (%1), and "
+                                                 "patient files are only written inside \"Analyses\". Put the file "
+                                                 "itself in place of the link and try again.")
+                                      .arg(target));
+    }
     // Otherwise "already saved" checks would take the folder for the patient's file.
-    if (QFileInfo(path).isDir())
+    if (info.isDir())
         throw FileError(path, QStringLiteral("this is a folder, not a patient's file. Move or rename the folder in "
                                              "\"Analyses\" and try again."));
+    if (info.exists() && !info.isFile())
+        throw FileError(path, QStringLiteral("this is not an ordinary file (it is a pipe, a device or a socket), so "
+                                             "it is not used. Remove it from \"Analyses\" and try again."));
     return path;
 }
 

@@ -56,7 +56,7 @@ QStringList decodeLines(const QByteArray& bytes)
 
 NoteFile readNoteFile(const QString& path)
 {
-    QStringList lines = decodeLines(readFileBytes(path));
+    QStringList lines = decodeLines(readFileBytes(path, 0, readCap::kTextFile));
     NoteFile note;
     if (!lines.isEmpty())
         note.patient = lines.takeFirst();
@@ -76,21 +76,6 @@ QStringList historyEntry(const QString& date, const QStringList& description)
     return QStringList{date, QString()} + description + QStringList{QString(kHistorySeparatorLength, QLatin1Char('-'))};
 }
 
-// A history edited by hand may lack its last line end; the entry must not be
-// glued onto that line.
-bool endsMidLine(const QString& path, qint64 size)
-{
-    if (size == 0)
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(size - 1))
-        throw FileError(path, file.errorString());
-    char last = 0;
-    if (!file.getChar(&last))
-        throw FileError(path, file.errorString());
-    return last != '\n';
-}
-
 }  // namespace
 
 bool appendHistoryEntry(const QString& path, const QString& patient, const QString& date,
@@ -101,20 +86,14 @@ bool appendHistoryEntry(const QString& path, const QString& patient, const QStri
         createNewFile(path, encodeLines({patient}) + entry);
         return false;
     }
-
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw FileError(path, file.errorString());
-    const qint64 oldSize = file.size();
-    const QByteArray bytes = (endsMidLine(path, oldSize) ? QByteArray("\r\n") : QByteArray()) + entry;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.resize(oldSize);
-        throw FileError(path, reason);
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(path, file.errorString());
+    // The history with its new entry replaces the old one whole: a full disk
+    // or a crash leaves the old history as it was, never half an entry.
+    QByteArray bytes = readFileBytes(path, 0, readCap::kTextFile);
+    // A history edited by hand may lack its last line end; the entry must not
+    // be glued onto that line.
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes += "\r\n";
+    replaceFile(path, bytes + entry);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "report/reportdefinition.h"
 
+#include "common/fileio.h"
+
 #include <QColor>
 #include <QFile>
 #include <QFileInfo>
@@ -366,12 +368,12 @@ ReportDefinitions ReportDefinitions::parse(const QByteArray& xml, const QString&
 
 ReportDefinitions ReportDefinitions::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ReportError(path, 0, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ReportError(path, 0, file.errorString());
+    QByteArray bytes;
+    try {
+        bytes = readFileBytes(path, 0, readCap::kDefinitions);
+    } catch (const FileError& e) {
+        throw ReportError(path, 0, e.reason());
+    }
     return parse(bytes, path);
 }
 

@@ -1,8 +1,11 @@
 #include "report/reportrenderer.h"
 
+#include "common/fileio.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QFile>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -245,16 +248,33 @@ QRectF fitted(const QSizeF& shape, const QRectF& box)
     return QRectF(box.center() - QPointF(size.width() / 2, size.height() / 2), size);
 }
 
+// The picture's bytes: from the program's own resources, or from an ordinary
+// file of a sensible size (a pipe in its place must not stall the report).
+QByteArray imageBytes(const QString& path)
+{
+    if (path.startsWith(QLatin1Char(':'))) {
+        QFile resource(path);
+        return resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
+    }
+    try {
+        return readFileBytes(path, 0, readCap::kImage);
+    } catch (const FileError& e) {
+        qWarning("Report image not used: %s", e.what());
+        return QByteArray();
+    }
+}
+
 void drawImage(QPainter& painter, const QString& path, const QRectF& box)
 {
+    const QByteArray bytes = imageBytes(path);
     if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgRenderer svg(path);
+        QSvgRenderer svg(bytes);
         if (svg.isValid()) {
             svg.render(&painter, fitted(svg.viewBoxF().size(), box));
             return;
         }
     } else {
-        const QImage image(path);
+        const QImage image = QImage::fromData(bytes);
         if (!image.isNull()) {
             painter.drawImage(fitted(image.size(), box), image);
             return;

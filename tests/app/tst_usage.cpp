@@ -25,8 +25,10 @@ private Q_SLOTS:
         const UsageStats s = readUsageStats(path);
         QCOMPARE(s.tweed, 7);
         QCOMPARE(s.bolton, 7);
-        // A full counter wraps as the 32-bit integer it is stored as.
-        QCOMPARE(s.guidance, std::numeric_limits<std::int32_t>::min());
+        // A full counter stays full, never wrapping to a negative count.
+        QCOMPARE(s.guidance, std::numeric_limits<std::int32_t>::max());
+        countUsage(path, UsageKind::Guidance);
+        QCOMPARE(readUsageStats(path).guidance, std::numeric_limits<std::int32_t>::max());
     }
 
     void longerFileIsRewrittenToOneRecord()
