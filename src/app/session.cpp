@@ -45,7 +45,7 @@ Session::~Session() = default;
 bool Session::requiredFilesExist() const
 {
     for (const QString& path : {folder_.stats(), folder_.boltonTables(), folder_.reportDefinitions()}) {
-        if (!QFileInfo(path).isFile())
+        if (!QFileInfo::exists(path))
             return false;
     }
     return true;
@@ -65,6 +65,9 @@ bool Session::start()
 
     UsageStats stats;
     try {
+        // Present, but something else than a file (a folder, a pipe): named.
+        for (const QString& path : {folder_.stats(), folder_.boltonTables(), folder_.reportDefinitions()})
+            requireRegularFile(path);
         stats = readUsageStats(folder_.stats());
         // Opened to see that it can be read, as an ordinary file (a pipe in
         // its place would stall the start).
@@ -95,7 +98,13 @@ bool Session::start()
             messenger_.information(kTitle, smallScreenLines(captured_));
             desktop_.setDisplayMode(kTargetMode);
             stats.running = 1;
-            writeUsageStats(folder_.stats(), stats);
+            try {
+                writeUsageStats(folder_.stats(), stats);
+            } catch (const FileError&) {
+                // The program will not run: the screen goes back as it was.
+                desktop_.setDisplayMode(captured_);
+                throw;
+            }
         }
     } catch (const FileError& e) {
         showFailure(QStringLiteral("Velmora cannot start."), e.message());

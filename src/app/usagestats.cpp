@@ -63,6 +63,11 @@ void countUsage(const QString& path, UsageKind kind)
     writeUsageStats(path, stats);
 }
 
+void checkUsageCanBeCounted(const QString& path)
+{
+    writeUsageStats(path, readUsageStats(path));
+}
+
 QStringList statisticsLines(const UsageStats& stats)
 {
     return {QStringLiteral("        Statistics"),

@@ -29,6 +29,9 @@ UsageStats readUsageStats(const QString& path);
 void writeUsageStats(const QString& path, const UsageStats& stats);
 // Read, add one, write back; flag and reserved bytes travel unchanged.
 void countUsage(const QString& path, UsageKind kind);
+// Reads the counts and writes them back unchanged: for an action that must
+// know, before it changes anything, that its count can be stored.
+void checkUsageCanBeCounted(const QString& path);
 // The lines of the "Statistics" box.
 QStringList statisticsLines(const UsageStats& stats);
 

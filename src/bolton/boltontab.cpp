@@ -443,10 +443,10 @@ void BoltonTab::openClicked()
     }
     // Read and check the file before the tab is touched: a bad file leaves
     // what is on screen as it was. So does a table or count file that the
-    // calculation that follows could not read.
+    // calculation that follows could not read, or a count it could not write.
     const BoltonRecord r = readBoltonFile(path);
     loadBoltonTables(folder_.boltonTables());
-    readUsageStats(folder_.stats());
+    checkUsageCanBeCounted(folder_.stats());
     newClicked();
     load(r);
     opened_->setChecked(true);

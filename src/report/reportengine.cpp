@@ -1,5 +1,7 @@
 #include "report/reportengine.h"
 
+#include "common/fileio.h"
+
 #include "common/messenger.h"
 #include "common/texts.h"
 #include "report/reportviewer.h"
@@ -24,8 +26,15 @@ void ReportEngine::setParameter(const QString& name, const QString& text)
 void ReportEngine::print(const QString& reportName, const QString& title)
 {
     const QString path = folder_.reportDefinitions();
-    if (!QFileInfo(path).isFile()) {
+    if (!QFileInfo::exists(path)) {
         messenger_.error(title, missingFilesLines());
+        return;
+    }
+    // Something else in the file's place is named, not taken for a missing file.
+    try {
+        requireRegularFile(path);
+    } catch (const FileError& e) {
+        messenger_.error(title, {e.message()});
         return;
     }
     if (!definitions_) {

@@ -750,10 +750,11 @@ void TweedTab::openClicked()
         return;
     }
     // Read and check the file before anything on the tab changes, and the
-    // count file too: the calculation that follows counts, and a count that
-    // fails there would leave the tab half replaced.
+    // count file too, read and written back: the calculation that follows
+    // counts, and a count that failed there (a full disk) would leave the
+    // tab half replaced.
     const TweedRecord r = readTweedFile(path);
-    readUsageStats(folder_.stats());
+    checkUsageCanBeCounted(folder_.stats());
 
     newClicked();
     opened_->setChecked(true);

@@ -22,6 +22,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace vel;
 using namespace vel::test;
 
@@ -43,6 +45,10 @@ enum class Fault {
     NotAFolder,  // a regular file where the folder should be
     Damaged,     // a report-definition file that does not parse
     LongName,    // a patient name too long for the file system
+    Pipe,        // a named pipe where the file should be
+    LinkOut,     // a link to a file outside the patients' folder
+    Dangling,    // a link to a file that is not there
+    DiskFull,    // no room left for any write
 };
 
 }  // namespace
@@ -97,8 +103,16 @@ QMap<QString, QByteArray> disk(const QString& root)
         const QFileInfo info = it.nextFileInfo();
         if (info.fileName().startsWith(QLatin1String(".velmora.lock")))
             continue;
-        entries.insert(QDir(root).relativeFilePath(info.filePath()),
-                       info.isDir() ? QByteArray("<folder>") : readFileBytes(info.filePath()));
+        QByteArray content;
+        if (info.isSymLink())
+            content = "<link to " + info.symLinkTarget().toUtf8() + ">";
+        else if (info.isDir())
+            content = "<folder>";
+        else if (!info.isFile())
+            content = "<special>";
+        else
+            content = readFileBytes(info.filePath());
+        entries.insert(QDir(root).relativeFilePath(info.filePath()), content);
     }
     return entries;
 }
@@ -160,6 +174,36 @@ std::function<void()> inject(Fault fault, const QString& path)
         replaceFile(path, "<reports>\n<report name=\"report1\">\n<page>\n");
         return [=] { replaceFile(path, bytes); };
     }
+    case Fault::Pipe:
+        if (QFileInfo::exists(path))
+            QDir().rename(path, aside);
+        if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+            qFatal("cannot make a pipe at %s", qPrintable(path));
+        return [=] {
+            QFile::remove(path);
+            if (QFileInfo::exists(aside))
+                QDir().rename(aside, path);
+        };
+    case Fault::LinkOut:
+    case Fault::Dangling: {
+        // The outside file lies in the working folder, beside Analyses, so
+        // the comparison of the disk sees that it is left alone.
+        const QString outside = QFileInfo(path).dir().absoluteFilePath(QStringLiteral("../outside.txt"));
+        if (QFileInfo::exists(path))
+            QDir().rename(path, aside);
+        if (fault == Fault::LinkOut)
+            replaceFile(outside, "a file of another program");
+        QFile::link(outside, path);
+        return [=] {
+            QFile::remove(path);
+            QFile::remove(outside);
+            if (QFileInfo::exists(aside))
+                QDir().rename(aside, path);
+        };
+    }
+    case Fault::DiskFull:
+        setDiskRoomForTesting(0);
+        return [] { setDiskRoomForTesting(-1); };
     case Fault::LongName:
         break;
     }
@@ -388,6 +432,8 @@ void checkErrorBox(const ScriptedMessenger& messenger, int boxesBefore, const QS
 class FaultsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A row that failed before its undo must not leave the disk full for the next.
+    void init() { setDiskRoomForTesting(-1); }
     void patientFileCannotBeWritten_data();
     void patientFileCannotBeWritten();
     void chosenFileCannotBeRead_data();
@@ -399,6 +445,7 @@ private Q_SLOTS:
     void startAndShutdown_data();
     void startAndShutdown();
     void failedOpenKeepsTheGuidanceToSave();
+    void runningFlagThatCannotBeWrittenPutsTheScreenBack();
 };
 
 void FaultsTest::patientFileCannotBeWritten_data()
@@ -419,6 +466,11 @@ void FaultsTest::patientFileCannotBeWritten_data()
         // The history on screen can only be one that was saved, under a name that fits.
         if (o.op != Op::HistoryPrint)
             QTest::addRow("%s, name too long", o.name) << o.op << Fault::LongName;
+        QTest::addRow("%s, a pipe in the file's place", o.name) << o.op << Fault::Pipe;
+        QTest::addRow("%s, a link out of Analyses", o.name) << o.op << Fault::LinkOut;
+        QTest::addRow("%s, a link to nothing", o.name) << o.op << Fault::Dangling;
+        if (o.op != Op::OutlineLeave && o.op != Op::HistoryPrint)
+            QTest::addRow("%s, disk full", o.name) << o.op << Fault::DiskFull;
     }
 }
 
@@ -440,6 +492,10 @@ void FaultsTest::patientFileCannotBeWritten()
     case Fault::Removed: undo = inject(fault, folder); words = QStringLiteral("folder is missing"); break;
     case Fault::NotAFolder: undo = inject(fault, folder); words = QStringLiteral("not a folder"); break;
     case Fault::Folder: undo = inject(fault, f.analyses(file)); named = file; words = QStringLiteral("a folder, not"); break;
+    case Fault::Pipe: undo = inject(fault, f.analyses(file)); named = file; words = QStringLiteral("not an ordinary file"); break;
+    case Fault::LinkOut: undo = inject(fault, f.analyses(file)); named = file; words = QStringLiteral("outside the patients' folder"); break;
+    case Fault::Dangling: undo = inject(fault, f.analyses(file)); named = file; words = QStringLiteral("a link to a file that is not there"); break;
+    case Fault::DiskFull: undo = inject(fault, file); named = file; words = QStringLiteral("No space left on device"); break;
     default:
         named = file;
         undo = [&] { f.patientField(op)->setText(shortName); };
@@ -481,6 +537,7 @@ void FaultsTest::chosenFileCannotBeRead_data()
     for (const auto& o : ops) {
         QTest::addRow("%s, file gone after the dialog", o.name) << o.op << Fault::Removed << false;
         QTest::addRow("%s, a folder chosen", o.name) << o.op << Fault::Folder << false;
+        QTest::addRow("%s, a pipe chosen", o.name) << o.op << Fault::Pipe << false;
         QTest::addRow("%s, Analyses missing", o.name) << o.op << Fault::Removed << true;
         QTest::addRow("%s, Analyses is a file", o.name) << o.op << Fault::NotAFolder << true;
         // A text file has no least size; a record file does.
@@ -528,13 +585,17 @@ void FaultsTest::dataFileFailsDuringTheRun_data()
     const struct {
         const char* name;
         Fault fault;
-    } faults[] = {{"removed", Fault::Removed}, {"truncated", Fault::Truncated}, {"a folder", Fault::Folder}};
+    } faults[] = {{"removed", Fault::Removed}, {"truncated", Fault::Truncated}, {"a folder", Fault::Folder},
+                  {"a pipe", Fault::Pipe}};
     for (const auto& o : ops) {
         for (const auto& x : faults) {
             QTest::addRow("%s, Stats.cef %s", o.name, x.name) << o.op << QStringLiteral("Stats.cef") << x.fault;
             if (o.readsTables)
                 QTest::addRow("%s, Bolton.cef %s", o.name, x.name) << o.op << QStringLiteral("Bolton.cef") << x.fault;
         }
+        // A count that cannot be written ends the action; the counts stay as they were.
+        if (o.op != Op::Statistics)
+            QTest::addRow("%s, disk full for the count", o.name) << o.op << QStringLiteral("Stats.cef") << Fault::DiskFull;
     }
 }
 
@@ -577,6 +638,7 @@ void FaultsTest::reportDefinitionsFail_data()
     for (const auto& o : ops) {
         QTest::addRow("%s, removed", o.name) << o.op << Fault::Removed;
         QTest::addRow("%s, a folder", o.name) << o.op << Fault::Folder;
+        QTest::addRow("%s, a pipe", o.name) << o.op << Fault::Pipe;
         QTest::addRow("%s, damaged", o.name) << o.op << Fault::Damaged;
     }
 }
@@ -600,6 +662,10 @@ void FaultsTest::reportDefinitionsFail()
     if (fault == Fault::Damaged) {
         // Named with the line where it stops making sense.
         QVERIFY(f.messenger.last().text().startsWith(QString::fromUtf8("Análises.rav, line ")));
+    } else if (fault == Fault::Folder || fault == Fault::Pipe) {
+        // Something else in its place is named, not reported missing.
+        QVERIFY2(f.messenger.last().text().startsWith(QString::fromUtf8("Análises.rav: this is ")),
+                 qPrintable(f.messenger.last().text()));
     } else {
         // The fixed two-line box of a missing data file.
         QCOMPARE(f.messenger.last().lines, kMissingFiles);
@@ -628,9 +694,15 @@ void FaultsTest::startAndShutdown_data()
     } rows[] = {
         {"start, Stats.cef removed", true, "Stats.cef", Fault::Removed, false},
         {"start, Stats.cef truncated", true, "Stats.cef", Fault::Truncated, true},
-        {"start, Stats.cef a folder", true, "Stats.cef", Fault::Folder, false},
-        {"start, Bolton.cef a folder", true, "Bolton.cef", Fault::Folder, false},
-        {"start, report definitions a folder", true, "Análises.rav", Fault::Folder, false},
+        // Present but not a file: named, not reported missing.
+        {"start, Stats.cef a folder", true, "Stats.cef", Fault::Folder, true},
+        {"start, Bolton.cef a folder", true, "Bolton.cef", Fault::Folder, true},
+        {"start, report definitions a folder", true, "Análises.rav", Fault::Folder, true},
+        {"start, Stats.cef a pipe", true, "Stats.cef", Fault::Pipe, true},
+        {"start, Bolton.cef a pipe", true, "Bolton.cef", Fault::Pipe, true},
+        {"start, report definitions a pipe", true, "Análises.rav", Fault::Pipe, true},
+        {"shutdown, disk full", false, "Stats.cef", Fault::DiskFull, true},
+        {"shutdown, Stats.cef a pipe", false, "Stats.cef", Fault::Pipe, true},
         {"shutdown, Stats.cef removed", false, "Stats.cef", Fault::Removed, true},
         {"shutdown, Stats.cef truncated", false, "Stats.cef", Fault::Truncated, true},
         {"shutdown, Stats.cef a folder", false, "Stats.cef", Fault::Folder, true},
@@ -704,6 +776,29 @@ void FaultsTest::failedOpenKeepsTheGuidanceToSave()
     const TweedRecord saved = readTweedFile(f.analyses(QStringLiteral("ANA-PRE-TX.twe")));
     QVERIFY(saved.guidance);
     QVERIFY(saved.answers == answers);
+}
+
+// The screen is switched before the running flag is written; when the flag
+// cannot be written the program does not start, and leaves the screen as it
+// found it.
+void FaultsTest::runningFlagThatCannotBeWrittenPutsTheScreenBack()
+{
+    ScratchFolder scratch;
+    ScriptedMessenger messenger;
+    FakeDesktop desktop;
+    const DisplayMode small{800, 600, 16};
+    desktop.mode = small;
+    Session session(scratch.folder(), messenger, desktop);
+    const auto onDisk = disk(scratch.path(QString()));
+    const auto undo = inject(Fault::DiskFull, QString());
+    QVERIFY(!session.start());
+    undo();
+    QCOMPARE(messenger.last().icon, Messenger::Icon::Error);
+    QVERIFY2(messenger.last().text().contains(QStringLiteral("Stats.cef: No space left on device")),
+             qPrintable(messenger.last().text()));
+    QCOMPARE(disk(scratch.path(QString())), onDisk);
+    QVERIFY(!desktop.modeChanges.isEmpty());
+    QVERIFY(desktop.modeChanges.constLast() == small);
 }
 
 QTEST_MAIN(FaultsTest)
