@@ -200,6 +200,9 @@ void createNewFile(const QString& path, const QByteArray& content)
             throw FileError(path, QStringLiteral("this is a link to a file that is not there (%1). Remove the link "
                                                  "and try again.")
                                       .arg(QFileInfo(path).symLinkTarget()));
+        struct stat target {};
+        if (::stat(name.constData(), &target) == 0 && !S_ISREG(target.st_mode))
+            throw FileError(path, notRegularReason(target.st_mode));
         throw FileError(path, QStringLiteral("the file already exists"));
     }
     // The whole content is written and synced under a temporary name, then

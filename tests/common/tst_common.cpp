@@ -1,5 +1,7 @@
 #include "common/cp1252.h"
 #include "common/fileio.h"
+#include "app/usagestats.h"
+#include "notes/notefiles.h"
 #include "common/recordfield.h"
 #include "common/textconv.h"
 
@@ -10,6 +12,9 @@
 #include <string>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
+#include <sys/stat.h>
 
 using namespace vel;
 
@@ -28,6 +33,9 @@ private Q_SLOTS:
     void shortStringsCutOnWriteAndClampOnRead();
     void replaceFileLeavesNoPartialFile();
     void readFileHeadNamesFileAndReason();
+    void fullDiskLeavesEveryFileAsItWas_data();
+    void fullDiskLeavesEveryFileAsItWas();
+    void onlyOrdinaryFilesAreUsed();
 };
 
 void CommonTest::textToReal_data()
@@ -226,6 +234,123 @@ void CommonTest::readFileHeadNamesFileAndReason()
         QVERIFY(e.message().startsWith(QStringLiteral("none.cef: ")));
         QVERIFY(e.reason().size() > 0);
     }
+}
+
+namespace {
+
+// Every entry of a folder, hidden ones included, with its bytes.
+QMap<QString, QByteArray> folderContents(const QString& path)
+{
+    QMap<QString, QByteArray> entries;
+    const QDir dir(path);
+    for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        QFile f(dir.filePath(name));
+        entries.insert(name, f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>"));
+    }
+    return entries;
+}
+
+}  // namespace
+
+// The room left stands for the disk's: the write stops where a full disk
+// would stop it. Whatever was there stays byte for byte, nothing half written
+// or temporary is left, and the reason is the system's own.
+void CommonTest::fullDiskLeavesEveryFileAsItWas_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<qint64>("room");
+    for (const char* op : {"replace", "create", "append to a history", "start a history", "count"}) {
+        QTest::addRow("%s, no room", op) << QString::fromLatin1(op) << qint64(0);
+        QTest::addRow("%s, room for a byte", op) << QString::fromLatin1(op) << qint64(1);
+        QTest::addRow("%s, room for part", op) << QString::fromLatin1(op) << qint64(10);
+    }
+}
+
+void CommonTest::fullDiskLeavesEveryFileAsItWas()
+{
+    QFETCH(QString, operation);
+    QFETCH(qint64, room);
+    QTemporaryDir dir;
+    const QString old = dir.filePath(QStringLiteral("ANA.otl"));
+    const QString history = dir.filePath(QStringLiteral("ANA.pln"));
+    const QString stats = dir.filePath(QStringLiteral("Stats.cef"));
+    replaceFile(old, "ANA\r\nthe outline as it was\r\n");
+    replaceFile(history, "ANA\r\n1/3/24\r\n\r\nBonding\r\n");
+    replaceFile(stats, QByteArray("\0\0\0\0\x05\0\0\0\x06\0\0\0\x07\0\0\0", 16));
+    const auto before = folderContents(dir.path());
+
+    setDiskRoomForTesting(room);
+    QString failed;
+    try {
+        if (operation == QLatin1String("replace"))
+            replaceFile(old, "ANA\r\nthe outline as typed, much longer than before\r\n");
+        else if (operation == QLatin1String("create"))
+            createNewFile(dir.filePath(QStringLiteral("NEW.otl")), "NEW\r\na new outline of some length\r\n");
+        else if (operation == QLatin1String("append to a history"))
+            appendHistoryEntry(history, QStringLiteral("ANA"), QStringLiteral("2/3/24"), {QStringLiteral("Wire change")});
+        else if (operation == QLatin1String("start a history"))
+            appendHistoryEntry(dir.filePath(QStringLiteral("NEW.pln")), QStringLiteral("NEW"), QStringLiteral("2/3/24"),
+                               {QStringLiteral("Records")});
+        else
+            countUsage(stats, UsageKind::Tweed);
+    } catch (const FileError& e) {
+        failed = e.message();
+    }
+    setDiskRoomForTesting(-1);
+    QVERIFY2(failed.endsWith(QStringLiteral(": No space left on device")), qPrintable(failed));
+    QCOMPARE(folderContents(dir.path()), before);
+}
+
+void CommonTest::onlyOrdinaryFilesAreUsed()
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("ANA.pln"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    // Each would wait for a writer forever if it opened the pipe.
+    const std::function<void()> uses[] = {
+        [&] { readFileBytes(pipe); },
+        [&] { readFileHead(pipe, 16); },
+        [&] { replaceFile(pipe, "x"); },
+        [&] { createNewFile(pipe, "x"); },
+        [&] { appendHistoryEntry(pipe, QStringLiteral("ANA"), QStringLiteral("1/3/24"), {QStringLiteral("x")}); },
+        [&] { requireRegularFile(pipe); },
+        [&] { requireRegularFile(dir.path()); },
+    };
+    for (const auto& use : uses) {
+        try {
+            use();
+            QFAIL("a pipe or folder was used as a file");
+        } catch (const FileError& e) {
+            QVERIFY2(e.reason().startsWith(QStringLiteral("this is not an ordinary file"))
+                         || e.reason() == QStringLiteral("this is a folder, not a file"),
+                     qPrintable(e.message()));
+        }
+    }
+    QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+
+    // Far larger than a file of its kind can be: refused by name, not read.
+    const QString huge = dir.filePath(QStringLiteral("HUGE.pln"));
+    QFile file(huge);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(readCap::kTextFile + 1));
+    file.close();
+    try {
+        readFileBytes(huge, 0, readCap::kTextFile);
+        QFAIL("read a file beyond its cap");
+    } catch (const FileError& e) {
+        QVERIFY2(e.message().startsWith(QStringLiteral("HUGE.pln: the file has 8388609 bytes, more than")),
+                 qPrintable(e.message()));
+    }
+
+    // A link to nothing is said to be one, not taken for a file that exists.
+    const QString dangling = dir.filePath(QStringLiteral("GONE.bol"));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere.bol")), dangling));
+    try {
+        createNewFile(dangling, "x");
+        QFAIL("wrote through a link to nothing");
+    } catch (const FileError& e) {
+        QVERIFY2(e.reason().startsWith(QStringLiteral("this is a link to a file that is not there")), qPrintable(e.message()));
+    }
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere.bol"))));
 }
 
 QTEST_APPLESS_MAIN(CommonTest)
