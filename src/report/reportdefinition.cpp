@@ -140,11 +140,27 @@ private:
             case QXmlStreamReader::Characters:
                 if (!xml_.isWhitespace()) {
                     const QStringView text = xml_.text();
+                    // Only the blanks XML itself skips are trimmed; any other
+                    // space (a non-breaking one) is what makes the text stray,
+                    // so it is shown by its code rather than as a blank.
+                    const auto xmlSpace = [](QChar c) {
+                        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+                    };
                     qsizetype first = 0;
-                    while (text.at(first).isSpace())
+                    while (first < text.size() && xmlSpace(text.at(first)))
                         ++first;
+                    qsizetype last = text.size();
+                    while (last > first && xmlSpace(text.at(last - 1)))
+                        --last;
+                    QString shown;
+                    for (const QChar c : text.mid(first, last - first).left(40)) {
+                        if (c != u' ' && (c.isSpace() || !c.isPrint()))
+                            shown += QStringLiteral("<U+%1>").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+                        else
+                            shown += c;
+                    }
                     fail(int(xml_.lineNumber() - text.mid(first).count(QLatin1Char('\n'))),
-                         QStringLiteral("unexpected text \"%1\"").arg(text.trimmed().left(40)));
+                         QStringLiteral("unexpected text \"%1\"").arg(shown));
                 }
                 break;
             default:

@@ -44,6 +44,19 @@ check test -d "$work/Analyses"
 for f in "$layout" Bolton.cef Stats.cef; do check cmp -s "$work/$f" "$tmp/prefix/share/velmora/$f"; done
 check test ! -e "$work/$layout.new"
 
+echo "== the launcher without HOME, and with a relative XDG_DATA_HOME"
+check test "$(env -u HOME XDG_DATA_HOME="$tmp/nohome" "$tmp/prefix/bin/velmora-start" --prepare)" = "$tmp/nohome/velmora"
+cd "$tmp"
+check test "$(HOME="$tmp/home" XDG_DATA_HOME=relative "$tmp/prefix/bin/velmora-start" --prepare)" = "$tmp/home/.local/share/velmora"
+cd - >/dev/null
+check test ! -e "$tmp/relative"
+check test -d "$tmp/home/.local/share/velmora/Analyses"
+if env -u HOME -u XDG_DATA_HOME "$tmp/prefix/bin/velmora-start" --prepare 2>"$tmp/err"; then
+  check false "started with neither HOME nor XDG_DATA_HOME"
+else
+  check grep -q "neither XDG_DATA_HOME" "$tmp/err"
+fi
+
 echo "== the launcher on an existing data folder"
 printf '\1\0\0\0\5\0\0\0\0\0\0\0\0\0\0\0' > "$work/Stats.cef"
 printf 'patient' > "$work/Analyses/ANA.bol"

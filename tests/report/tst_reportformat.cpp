@@ -417,6 +417,9 @@ void ReportFormatTest::damagedFile_data()
     QTest::newRow("bad flag") << onePage("<text param=\"a\" bold=\"yes\" x=\"1\" y=\"1\" w=\"1\" h=\"1\"/>") << 4 << "yes";
     QTest::newRow("bad colour") << onePage("<line x=\"1\" y=\"1\" x2=\"2\" y2=\"1\" color=\"#12345\"/>") << 4 << "#12345";
     QTest::newRow("stray text") << onePage("Velmora") << 4 << "Velmora";
+    // Non-breaking spaces are no blanks to XML: shown by their code, not as nothing.
+    QTest::newRow("non-breaking spaces") << onePage("\xc2\xa0\xc2\xa0") << 4 << "\"<U+00A0><U+00A0>\"";
+    QTest::newRow("a word between non-breaking spaces") << onePage("  \xc2\xa0page\xc2\xa0 ") << 4 << "\"<U+00A0>page<U+00A0>\"";
     QTest::newRow("two flows") << onePage("<flow param=\"a\" x=\"1\" y=\"1\" w=\"1\" h=\"1\"/>\n"
                                           "<flow param=\"b\" x=\"1\" y=\"1\" w=\"1\" h=\"1\"/>")
                                << 5 << "one <flow>";
