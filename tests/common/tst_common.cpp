@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vel;
 
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void fullDiskLeavesEveryFileAsItWas_data();
     void fullDiskLeavesEveryFileAsItWas();
     void onlyOrdinaryFilesAreUsed();
+    void aFolderThatCannotBeWrittenIsNamed();
 };
 
 void CommonTest::textToReal_data()
@@ -351,6 +353,28 @@ void CommonTest::onlyOrdinaryFilesAreUsed()
         QVERIFY2(e.reason().startsWith(QStringLiteral("this is a link to a file that is not there")), qPrintable(e.message()));
     }
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere.bol"))));
+}
+
+// A file is replaced by writing its copy beside it: with the folder read-only
+// the file itself may still be writable, and the message must say what fails.
+void CommonTest::aFolderThatCannotBeWrittenIsNamed()
+{
+    if (::geteuid() == 0)
+        QSKIP("running as root, which writes into any folder: a read-only folder can be tried only as a user");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Stats.cef"));
+    replaceFile(path, QByteArray(16, '\0'));
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    QString failed;
+    try {
+        countUsage(path, UsageKind::Tweed);
+    } catch (const FileError& e) {
+        failed = e.message();
+    }
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY2(failed.startsWith(QStringLiteral("Stats.cef: the folder ")) && failed.contains(QStringLiteral("cannot be written")),
+             qPrintable(failed));
+    QCOMPARE(readUsageStats(path).tweed, 0);
 }
 
 QTEST_APPLESS_MAIN(CommonTest)
