@@ -1,4 +1,5 @@
 #include "report/reportdefinition.h"
+#include "common/fileio.h"
 #include "report/reportrenderer.h"
 
 #include <QImage>
@@ -7,6 +8,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace vel;
 
@@ -299,6 +302,7 @@ private Q_SLOTS:
     void damagedFile_data();
     void damagedFile();
     void loadNamesTheFile();
+    void picturesThatAreNoFilesAreLeftOut();
 
     void textTransforms_data();
     void textTransforms();
@@ -467,6 +471,28 @@ void ReportFormatTest::loadNamesTheFile()
     const ReportDefinitions d = shipped();
     QCOMPARE(d.names(), QStringList({"report1", "report2", "report3", "report4"}));
     QCOMPARE(d.baseDir(), QStringLiteral(VELMORA_DATA_DIR));
+}
+
+// A picture beside the layouts that is a pipe, a folder or absurdly large is
+// left out (its place empty) and never waited on; the text still prints.
+void ReportFormatTest::picturesThatAreNoFilesAreLeftOut()
+{
+    QTemporaryDir dir;
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.png"))).constData(), 0600) == 0);
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.svg")));
+    QFile huge(dir.filePath(QStringLiteral("huge.png")));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(readCap::kImage + 1));
+    huge.close();
+    const ReportDefinitions d = ReportDefinitions::parse(
+        onePage("<image src=\"pipe.png\" x=\"1\" y=\"1\" w=\"10\" h=\"10\"/>\n"
+                "<image src=\"folder.svg\" x=\"1\" y=\"20\" w=\"10\" h=\"10\"/>\n"
+                "<image src=\"huge.png\" x=\"1\" y=\"40\" w=\"10\" h=\"10\"/>\n"
+                "<text param=\"nome\" x=\"20\" y=\"60\" w=\"100\" h=\"8\"/>"),
+        dir.filePath(QStringLiteral("Layouts.rav")));
+    const QStringList pages = pdfPages(renderReportToPdf(*d.find(QStringLiteral("r")), {{"nome", "Patient:  ANA"}}, 1,
+                                                         d.baseDir()));
+    QCOMPARE(pages.size(), 1);
+    QVERIFY(pages[0].contains(QStringLiteral("Patient: ANA")) || pages[0].contains(QStringLiteral("Patient:  ANA")));
 }
 
 void ReportFormatTest::textTransforms_data()
