@@ -11,6 +11,7 @@
 #include "entry/entryfield.h"
 #include "guidance/guidewindow.h"
 #include "guidance/worksheetwindow.h"
+#include "support/cases.h"
 #include "support/fakes.h"
 #include "tweed/tweedtab.h"
 
@@ -114,31 +115,8 @@ struct RealFixture {
             qFatal("no control %s", name);
         return found;
     }
-    void typeTweedCase() const
-    {
-        const std::pair<const char*, const char*> entries[] = {
-            {"twPaciente", "MARIA SILVA"}, {"Idade", "12"},    {"twfma", "25.0"},  {"twfmia", "62.0"},
-            {"twimpa", "95.0"},            {"twploc", "10.0"}, {"twsna", "82.0"},  {"twsnb", "79.5"},
-            {"twaobo", "2.0"},             {"twangz", "72.0"}, {"twls", "15.0"},   {"twqt", "12.0"},
-            {"twafa", "110.0"},            {"twafp", "75.0"},  {"anaer", "30.5"},  {"anaep", "27.0"},
-            {"anmer", "15.0"},             {"anmep", "14.0"},  {"anmspee", "-2.0"}, {"anmcorr", "-1.5"},
-            {"anper", "20.0"},             {"anpep", "18.0"},
-        };
-        for (const auto& [name, value] : entries)
-            w<EntryField>(main()->tweed(), name)->setText(QLatin1String(value));
-        w<QRadioButton>(main()->tweed(), "GenFem")->setChecked(true);
-    }
-    void typeBoltonCase(const QString& patient, bool molars) const
-    {
-        BoltonTab* tab = main()->bolton();
-        w<EntryField>(tab, "bpaciente")->setText(patient);
-        for (int i = 1; i <= 12; ++i) {
-            w<EntryField>(tab, qPrintable(QStringLiteral("s%1").arg(i, 2, 10, QLatin1Char('0'))))->setText(QStringLiteral("8.0"));
-            w<EntryField>(tab, qPrintable(QStringLiteral("i%1").arg(i, 2, 10, QLatin1Char('0'))))->setText(QStringLiteral("7.3"));
-        }
-        for (const char* name : {"termole", "segmole", "segmold", "termold"})
-            w<EntryField>(tab, name)->setText(molars ? QStringLiteral("10.5") : QString());
-    }
+    void typeTweedCase() const { vel::test::typeTweedCase(main()); }
+    void typeBoltonCase(const QString& patient, bool molars) const { vel::test::typeBoltonCase(main(), patient, molars); }
 };
 
 }  // namespace

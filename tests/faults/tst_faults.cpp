@@ -10,6 +10,7 @@
 #include "notes/outlinetab.h"
 #include "report/reportviewer.h"
 #include "support/appfixture.h"
+#include "support/cases.h"
 #include "tweed/diagnosispanel.h"
 #include "tweed/tweedfile.h"
 #include "tweed/tweedtab.h"
@@ -93,29 +94,7 @@ QString suffixOf(Op op)
     return QLatin1String(suffixes[static_cast<int>(tabOf(op))]);
 }
 
-// Every file and folder under `root` with its bytes.
-QMap<QString, QByteArray> disk(const QString& root)
-{
-    QMap<QString, QByteArray> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info = it.nextFileInfo();
-        if (info.fileName().startsWith(QLatin1String(".velmora.lock")))
-            continue;
-        QByteArray content;
-        if (info.isSymLink())
-            content = "<link to " + info.symLinkTarget().toUtf8() + ">";
-        else if (info.isDir())
-            content = "<folder>";
-        else if (!info.isFile())
-            content = "<special>";
-        else
-            content = readFileBytes(info.filePath());
-        entries.insert(QDir(root).relativeFilePath(info.filePath()), content);
-    }
-    return entries;
-}
+QMap<QString, QByteArray> disk(const QString& root) { return diskContents(root); }
 
 // What a window shows: every named control's text, check, lock and visibility.
 QStringList shown(const QWidget* root)
@@ -255,15 +234,7 @@ struct FaultFixture : WithViewer, AppFixture {
         messenger.answers = {Messenger::Answer::Yes};
         click("tCalcular");
     }
-    void answerGuide() const
-    {
-        GuideWindow* guide = shell->guide();
-        for (const char* name : {"daapinh", "maior", "dpadq"})
-            guide->box(QLatin1String(name))->setChecked(true);
-        guide->findChild<QRadioButton*>(QStringLiteral("clsim"))->setChecked(true);
-        for (const char* name : {"horcl2", "sem", "aberta", "suave"})
-            guide->box(QLatin1String(name))->setChecked(true);
-    }
+    void answerGuide() const { vel::test::answerGuide(shell->guide()); }
     void typeBolton(const QString& patient) const
     {
         const char* maxilla[12] = {"10.2", "6.8", "7.1", "7.9", "6.6", "8.6", "8.6", "6.6", "7.9", "7.1", "6.8", "10.2"};

@@ -2,13 +2,14 @@
 // (see small_disk.sh), filled to the last byte before each save. Every save,
 // the usage count and the export end with a box (or a message) that says the
 // disk is full, and every file is byte for byte as it was.
+#include "entry/entryfield.h"
 #include "guidance/guidewindow.h"
 #include "notes/historytab.h"
 #include "notes/outlinetab.h"
 #include "support/appfixture.h"
+#include "support/cases.h"
 
 #include <QCheckBox>
-#include <QDirIterator>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QtTest>
@@ -22,20 +23,10 @@ using namespace vel::test;
 
 namespace {
 
-// Every file and folder under `root` with its bytes, hidden ones included.
 QMap<QString, QByteArray> disk(const QString& root)
 {
-    QMap<QString, QByteArray> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info = it.nextFileInfo();
-        if (info.fileName().startsWith(QLatin1String(".velmora.lock")) || info.fileName() == QLatin1String("filler"))
-            continue;
-        QFile f(info.filePath());
-        entries.insert(QDir(root).relativeFilePath(info.filePath()),
-                       info.isDir() ? QByteArray("<folder>") : (f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>"));
-    }
+    QMap<QString, QByteArray> entries = diskContents(root);
+    entries.remove(QStringLiteral("filler"));
     return entries;
 }
 
@@ -120,29 +111,25 @@ void FullDiskTest::everyWriteOnAFullDisk()
     // What the action finds: a case on screen and the files it would change.
     QString file;
     if (is("Tweed CALCULATE counts")) {
-        f.typeTweedCase();
+        typeTweedCase(f.main());
         file = QStringLiteral("Stats.cef");
     } else if (is("Tweed SAVE creates") || is("Tweed SAVE replaces")) {
-        f.typeTweedCase();
+        typeTweedCase(f.main());
         f.messenger.answers = {Messenger::Answer::Yes};
         f.click("tCalcular");
         if (is("Tweed SAVE replaces")) {
             f.click("tsalvar");  // saved without guidance; with it, SAVE replaces the file
             f.click("tCalcular");
             GuideWindow* guide = f.shell->guide();
-            for (const char* name : {"daapinh", "maior", "dpadq"})
-                guide->box(QLatin1String(name))->setChecked(true);
-            guide->findChild<QRadioButton*>(QStringLiteral("clsim"))->setChecked(true);
-            for (const char* name : {"horcl2", "sem", "aberta", "suave"})
-                guide->box(QLatin1String(name))->setChecked(true);
+            answerGuide(guide);
             guide->findChild<QPushButton*>(QStringLiteral("gdiag"))->click();
         }
         file = QStringLiteral("MARIA SILVA-PRE-TX.twe");
     } else if (is("Bolton CALCULATE counts")) {
-        f.typeBoltonCase(QStringLiteral("ANA"));
+        typeBoltonCase(f.main(), QStringLiteral("ANA"));
         file = QStringLiteral("Stats.cef");
     } else if (is("Bolton SAVE creates")) {
-        f.typeBoltonCase(QStringLiteral("ANA"));
+        typeBoltonCase(f.main(), QStringLiteral("ANA"));
         f.click("bCalcular");
         file = QStringLiteral("ANA.bol");
     } else if (is("Outline SAVE replaces") || is("Outline SAVE creates")) {
@@ -163,11 +150,7 @@ void FullDiskTest::everyWriteOnAFullDisk()
         file = QStringLiteral("ANA.pln");
     }
 
-    const auto before = disk(f.scratch.path(QString()));
-    const int boxes = f.messenger.boxes.size();
-    {
-        Filler filler(QDir::tempPath());
-        QVERIFY(filler.full());
+    const auto act = [&] {
         if (action.contains(QLatin1String("CALCULATE")))
             f.click(action.startsWith(QLatin1String("Tweed")) ? "tCalcular" : "bCalcular");
         else if (action.startsWith(QLatin1String("Tweed")))
@@ -178,22 +161,20 @@ void FullDiskTest::everyWriteOnAFullDisk()
             f.click("posalvar");
         else
             f.click("plsalvar");
+    };
+    const auto before = disk(f.scratch.path(QString()));
+    const int boxes = f.messenger.boxes.size();
+    {
+        Filler filler(QDir::tempPath());
+        QVERIFY(filler.full());
+        act();
         f.saysTheDiskIsFull(boxes, file);
         QCOMPARE(disk(f.scratch.path(QString())), before);
     }
     // With room again the same action succeeds.
     const int after = f.messenger.boxes.size();
     f.messenger.answers = {Messenger::Answer::Yes};
-    if (action.contains(QLatin1String("CALCULATE")))
-        f.click(action.startsWith(QLatin1String("Tweed")) ? "tCalcular" : "bCalcular");
-    else if (action.startsWith(QLatin1String("Tweed")))
-        f.click("tsalvar");
-    else if (action.startsWith(QLatin1String("Bolton")))
-        f.click("bsalvar");
-    else if (action.startsWith(QLatin1String("Outline")))
-        f.click("posalvar");
-    else
-        f.click("plsalvar");
+    act();
     // (A Bolton calculation that succeeds shows no box at all.)
     if (f.messenger.boxes.size() > after)
         QVERIFY(f.messenger.last().icon != Messenger::Icon::Error);
@@ -211,7 +192,7 @@ void FullDiskTest::exportOnAFullDisk()
     QVERIFY(QDir().mkpath(analyses));
     {
         DiskFixture f("Button4");
-        f.typeBoltonCase(QStringLiteral("ANA"));
+        typeBoltonCase(f.main(), QStringLiteral("ANA"));
         f.click("bCalcular");
         f.click("bsalvar");
         QVERIFY(QFile::copy(f.analyses(QStringLiteral("ANA.bol")), QDir(analyses).filePath(QStringLiteral("ANA.bol"))));

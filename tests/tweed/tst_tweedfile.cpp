@@ -3,6 +3,7 @@
 #include "entry/entryfield.h"
 #include "guidance/guidewindow.h"
 #include "support/appfixture.h"
+#include "support/cases.h"
 #include "tweed/tweedfile.h"
 #include "tweed/tweedtab.h"
 
@@ -49,11 +50,7 @@ struct TweedFileFixture : AppFixture {
     {
         click("tCalcular");
         GuideWindow* guide = shell->guide();
-        for (const char* name : {"daapinh", "maior", "dpadq"})
-            guide->box(QLatin1String(name))->setChecked(true);
-        guide->findChild<QRadioButton*>(QStringLiteral("clsim"))->setChecked(true);
-        for (const char* name : {"horcl2", "sem", "aberta", "suave"})
-            guide->box(QLatin1String(name))->setChecked(true);
+        answerGuide(guide);
         guide->findChild<QPushButton*>(QStringLiteral("gdiag"))->click();
     }
     QStringList lastLines() const { return messenger.last().lines; }
