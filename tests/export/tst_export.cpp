@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
+#include <unistd.h>
 
 using namespace vel;
 
@@ -50,14 +52,26 @@ struct Run {
     int exitCode;
     QByteArray out;
     QByteArray err;
+    bool finished = true;
 };
 
-Run exportTool(const QStringList& args)
+// `setup` changes the child's surroundings (its standard output, say);
+// a run still going after `limitMs` is killed and reported as unfinished.
+Run exportTool(const QStringList& args, const std::function<void(QProcess&)>& setup = {}, int limitMs = 60000)
 {
     QProcess p;
+    if (setup)
+        setup(p);
     p.start(QStringLiteral(VELMORA_EXPORT_BIN), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    Run run{-1, {}, {}, p.waitForFinished(limitMs)};
+    if (!run.finished) {
+        p.kill();
+        p.waitForFinished();
+    }
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
 }
 
 // RFC 4180: quoted cells, doubled quotes, CR LF between records.
@@ -109,6 +123,8 @@ private Q_SLOTS:
     void csvParsesBack();
     void pdfReports();
     void usageErrors();
+    void aFailedStandardOutputFails_data();
+    void aFailedStandardOutputFails();
 
 private:
     QTemporaryDir dir_;
@@ -255,6 +271,36 @@ void ExportTest::usageErrors()
         QVERIFY(run.err.contains("usage: velmora-export"));
         QVERIFY(run.out.isEmpty());
     }
+}
+
+void ExportTest::aFailedStandardOutputFails_data()
+{
+    QTest::addColumn<bool>("full");  // otherwise closed
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("JSON to /dev/full") << true << false << QByteArray("No space left on device");
+    QTest::newRow("JSON to a closed output") << false << false << QByteArray("it is closed");
+    QTest::newRow("help to /dev/full") << true << true << QByteArray("No space left on device");
+    QTest::newRow("help to a closed output") << false << true << QByteArray("it is closed");
+}
+
+void ExportTest::aFailedStandardOutputFails()
+{
+    QFETCH(bool, full);
+    QFETCH(bool, help);
+    QFETCH(QByteArray, reason);
+    if (full && !QFileInfo(QStringLiteral("/dev/full")).exists())
+        QSKIP("this system has no /dev/full");
+    const Run run = exportTool(help ? QStringList{QStringLiteral("--help")}
+                                    : QStringList{QStringLiteral("--data"), QStringLiteral(VELMORA_DATA_DIR), folder_},
+                               [full](QProcess& p) {
+                                   if (full)
+                                       p.setStandardOutputFile(QStringLiteral("/dev/full"));
+                                   else
+                                       p.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+                               });
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("standard output: " + reason), run.err.constData());
 }
 
 QTEST_GUILESS_MAIN(ExportTest)

@@ -1,5 +1,7 @@
 // velmora-export: a practice's stored analyses as JSON, CSV or PDF reports,
 // computed exactly as opening each file in the program would show it.
+#include "checkedio.h"
+
 #include "bolton/boltontables.h"
 #include "common/fileio.h"
 #include "common/workingfolder.h"
@@ -79,8 +81,10 @@ std::optional<Options> parse(int argc, char* argv[], int& status)
                 return std::nullopt;
             }
         } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
-            std::fputs(kUsage, stdout);
-            status = 0;
+            QString reason;
+            status = exporttool::writeStandardOutput(kUsage, reason) ? 0 : 1;
+            if (status != 0)
+                std::fprintf(stderr, "velmora-export: standard output: %s\n", qPrintable(reason));
             return std::nullopt;
         } else if (arg.startsWith(QLatin1Char('-'))) {
             status = usage(qPrintable(QStringLiteral("unknown option %1").arg(arg)));
@@ -119,6 +123,7 @@ void complain(const QString& path, const QString& reason)
 
 int main(int argc, char* argv[])
 {
+    exporttool::guardStandardStreams();
     int status = 0;
     const std::optional<Options> options = parse(argc, argv, status);
     if (!options)
@@ -188,8 +193,11 @@ int main(int argc, char* argv[])
             vel::replaceFile(QDir(options->csvDir).filePath(QStringLiteral("bolton.csv")),
                              vel::analysesToCsv(analyses, QStringLiteral("bolton")));
         } else {
-            const QByteArray json = vel::analysesToJson(analyses);
-            std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+            QString reason;
+            if (!exporttool::writeStandardOutput(vel::analysesToJson(analyses), reason)) {
+                complain(QStringLiteral("standard output"), reason);
+                exitCode = 1;
+            }
         }
     } catch (const vel::FileError& e) {
         complain(e.path(), e.reason());
@@ -235,6 +243,10 @@ int main(int argc, char* argv[])
             }
         }
     }
-    std::fflush(stdout);
+    QString reason;
+    if (!exporttool::closeStandardOutput(reason)) {
+        complain(QStringLiteral("standard output"), reason);
+        exitCode = 1;
+    }
     return exitCode;
 }

@@ -1,0 +1,22 @@
+#pragma once
+// The export tool's own input and output, every step of it checked: a
+// batch run has no one watching, so a write that did not happen must end
+// in a message and a failing exit status, never in a quiet half result.
+#include <QByteArray>
+#include <QString>
+
+namespace exporttool {
+
+// Call once at start, before anything is opened. A closed descriptor 0, 1
+// or 2 is taken by /dev/null so that no file the tool opens later becomes
+// one of them (messages would land in a PDF); a closed standard output is
+// remembered, and writing to it fails.
+void guardStandardStreams();
+// False, with the reason, when standard output is closed or the write or
+// its flush fails (a full disk, /dev/full, a closed pipe).
+bool writeStandardOutput(const QByteArray& bytes, QString& reason);
+// Closes standard output at the end; false, with the reason, when what was
+// still buffered could not be written.
+bool closeStandardOutput(QString& reason);
+
+}  // namespace exporttool
