@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vel;
@@ -74,6 +75,17 @@ Run exportTool(const QStringList& args, const std::function<void(QProcess&)>& se
     return run;
 }
 
+// A run that could hang (a FIFO where a file should be) gets a few seconds.
+constexpr int kHangLimitMs = 10000;
+
+// A folder with copies of the shipped Bolton.cef and Análises.rav.
+void copyData(const QString& to)
+{
+    QDir().mkpath(to);
+    for (const QString& name : {QStringLiteral("Bolton.cef"), QString::fromUtf8("An\xc3\xa1lises.rav")})
+        QVERIFY(QFile::copy(QDir(QStringLiteral(VELMORA_DATA_DIR)).filePath(name), QDir(to).filePath(name)));
+}
+
 // RFC 4180: quoted cells, doubled quotes, CR LF between records.
 QList<QStringList> parseCsv(const QByteArray& bytes)
 {
@@ -125,6 +137,8 @@ private Q_SLOTS:
     void usageErrors();
     void aFailedStandardOutputFails_data();
     void aFailedStandardOutputFails();
+    void aFifoIsRefusedByName_data();
+    void aFifoIsRefusedByName();
 
 private:
     QTemporaryDir dir_;
@@ -301,6 +315,56 @@ void ExportTest::aFailedStandardOutputFails()
                                });
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("standard output: " + reason), run.err.constData());
+}
+
+void ExportTest::aFifoIsRefusedByName_data()
+{
+    QTest::addColumn<QString>("fifo");     // relative to a scratch folder
+    QTest::addColumn<QString>("link");     // a link to the FIFO, given instead of it; empty for none
+    QTest::addColumn<QStringList>("args"); // {} stands for the scratch folder
+    QTest::addColumn<QString>("named");    // what the message names
+    const QString rav = QString::fromUtf8("data/An\xc3\xa1lises.rav");
+    QTest::newRow("as the path") << "PIPE-PRE-TX.twe" << "" << QStringList{"{}/PIPE-PRE-TX.twe"}
+                                 << "{}/PIPE-PRE-TX.twe";
+    QTest::newRow("through a link") << "PIPE" << "LINK.bol" << QStringList{"--data", "{}/data", "{}/LINK.bol"}
+                                    << "{}/LINK.bol";
+    QTest::newRow("Bolton.cef") << "data/Bolton.cef" << "" << QStringList{"--data", "{}/data", "{}/ANA.bol"}
+                                << "Bolton.cef";
+    QTest::newRow(rav.toUtf8()) << rav << "" << QStringList{"--pdf", "{}/out", "--data", "{}/data", "{}/ANA.bol"}
+                                << "{}/" + rav;
+    QTest::newRow("an image of the report") << "data/logo.svg" << ""
+                                            << QStringList{"--pdf", "{}/out", "--data", "{}/data", "{}/ANA.bol"}
+                                            << "{}/data/logo.svg";
+}
+
+void ExportTest::aFifoIsRefusedByName()
+{
+    QFETCH(QString, fifo);
+    QFETCH(QString, link);
+    QFETCH(QStringList, args);
+    QFETCH(QString, named);
+    QTemporaryDir dir;
+    copyData(dir.filePath(QStringLiteral("data")));
+    // The report draws its logo from a file beside the definitions.
+    const QString rav = dir.filePath(QString::fromUtf8("data/An\xc3\xa1lises.rav"));
+    QByteArray layouts = readFileBytes(rav);
+    QVERIFY(layouts.contains("src=\":/velmora.svg\""));
+    replaceFile(rav, layouts.replace("src=\":/velmora.svg\"", "src=\"logo.svg\""));
+    replaceFile(dir.filePath(QStringLiteral("ANA.bol")), boltonCase().toBytes());
+
+    const QString fifoPath = dir.filePath(fifo);
+    QFile::remove(fifoPath);
+    if (::mkfifo(QFile::encodeName(fifoPath).constData(), 0600) != 0)
+        QSKIP("cannot make a FIFO in the scratch folder");
+    if (!link.isEmpty())
+        QVERIFY(QFile::link(fifoPath, dir.filePath(link)));
+    for (QString& arg : args)
+        arg.replace(QStringLiteral("{}"), dir.path());
+    const Run run = exportTool(args, {}, kHangLimitMs);
+    QVERIFY2(run.finished, "the export waited on the FIFO");
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray message = named.replace(QStringLiteral("{}"), dir.path()).toUtf8() + ": this is a FIFO";
+    QVERIFY2(run.err.contains(message), run.err.constData());
 }
 
 QTEST_GUILESS_MAIN(ExportTest)

@@ -1,9 +1,14 @@
 #include "checkedio.h"
 
+#include "common/fileio.h"
+
+#include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace exporttool {
@@ -18,7 +23,108 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Empty for a regular file, else what is there instead.
+QString notRegular(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return QStringLiteral("this is a folder, not a file");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("this is a FIFO (named pipe), not a regular file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("this is a socket, not a regular file");
+    return QStringLiteral("this is a device, not a regular file");
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Up to `limit` bytes, and one more when `overflow` is wanted, so that a
+// file longer than the limit can be told from one exactly as long.
+QByteArray readRegular(const QByteArray& path, qint64 limit, bool overflow)
+{
+    const QString shown = QFile::decodeName(path);
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0)
+        throw vel::FileError(shown, systemReason(errno));
+    if (const QString what = notRegular(info.st_mode); !what.isEmpty())
+        throw vel::FileError(shown, what);
+    // Non-blocking, in case something else was put in its place since.
+    const Descriptor fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw vel::FileError(shown, systemReason(errno));
+    if (::fstat(fd.get(), &info) != 0)
+        throw vel::FileError(shown, systemReason(errno));
+    if (const QString what = notRegular(info.st_mode); !what.isEmpty())
+        throw vel::FileError(shown, what);
+    const qint64 wanted = limit + (overflow ? 1 : 0);
+    QByteArray bytes;
+    bytes.reserve(std::min<qint64>(wanted, info.st_size + 1));
+    char chunk[65536];
+    while (bytes.size() < wanted) {
+        const auto ask = static_cast<size_t>(std::min<qint64>(sizeof chunk, wanted - bytes.size()));
+        const ssize_t n = ::read(fd.get(), chunk, ask);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw vel::FileError(shown, systemReason(errno));
+        if (n == 0)
+            break;
+        bytes.append(chunk, n);
+    }
+    return bytes;
+}
+
 }  // namespace
+
+Kind kindOf(const QByteArray& path, QString* reason)
+{
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0) {
+        const int error = errno;
+        if (reason)
+            *reason = systemReason(error);
+        return error == ENOENT ? Kind::Missing : Kind::Other;
+    }
+    if (reason)
+        *reason = notRegular(info.st_mode);
+    if (S_ISREG(info.st_mode))
+        return Kind::Regular;
+    return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::Other;
+}
+
+QByteArray readFileHead(const QByteArray& path, qint64 size)
+{
+    const QByteArray bytes = readRegular(path, size, false);
+    if (bytes.size() < size)
+        throw vel::FileError(QFile::decodeName(path), QStringLiteral("the file is shorter than %1 bytes (it has %2)")
+                                                          .arg(size)
+                                                          .arg(bytes.size()));
+    return bytes;
+}
+
+QByteArray readWholeFile(const QByteArray& path, qint64 cap)
+{
+    QByteArray bytes = readRegular(path, cap, true);
+    if (bytes.size() > cap)
+        throw vel::FileError(QFile::decodeName(path),
+                             QStringLiteral("the file is larger than %1 bytes, too large for what it should hold").arg(cap));
+    return bytes;
+}
 
 void guardStandardStreams()
 {

@@ -7,6 +7,23 @@
 
 namespace exporttool {
 
+// Reading. Only regular files are read (links are followed): a FIFO, a
+// device or a folder in a file's place is refused by name before anything
+// opens it, so the tool never waits on one. Both throw vel::FileError
+// naming the path.
+
+enum class Kind { Missing, Folder, Regular, Other };
+// What is at the path, links followed; `reason` says why it is not a
+// regular file (what is there, or why it could not be looked at).
+Kind kindOf(const QByteArray& path, QString* reason = nullptr);
+
+// Exactly the first `size` bytes; a shorter file is an error.
+QByteArray readFileHead(const QByteArray& path, qint64 size);
+// The whole file, refused when it is larger than `cap`.
+QByteArray readWholeFile(const QByteArray& path, qint64 cap);
+
+// Writing standard output.
+
 // Call once at start, before anything is opened. A closed descriptor 0, 1
 // or 2 is taken by /dev/null so that no file the tool opens later becomes
 // one of them (messages would land in a PDF); a closed standard output is

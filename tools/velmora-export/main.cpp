@@ -2,6 +2,7 @@
 // computed exactly as opening each file in the program would show it.
 #include "checkedio.h"
 
+#include "bolton/boltonfile.h"
 #include "bolton/boltontables.h"
 #include "common/fileio.h"
 #include "common/workingfolder.h"
@@ -9,9 +10,11 @@
 #include "report/reportdefinition.h"
 #include "report/reportparameters.h"
 #include "report/reportrenderer.h"
+#include "tweed/tweedfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
@@ -119,6 +122,26 @@ void complain(const QString& path, const QString& reason)
     std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(reason));
 }
 
+// The largest report-definition file taken; the shipped one is a few dozen kilobytes.
+constexpr qint64 kDefinitionsCap = 16 * 1024 * 1024;
+
+// An image a report draws from a file beside the definitions, when
+// something other than a regular file stands there: drawing it would wait on
+// a FIFO. Empty when every image can be drawn (or is simply absent).
+QString unreadableImage(const vel::Report& report, const QString& baseDir)
+{
+    for (const vel::ReportPage& page : report.pages) {
+        for (const vel::ReportItem& item : page.items) {
+            if (item.kind != vel::ReportItem::Kind::Image || item.src.isEmpty() || item.src.startsWith(QLatin1Char(':')))
+                continue;
+            const QString path = QDir::isAbsolutePath(item.src) ? item.src : QDir(baseDir).filePath(item.src);
+            if (exporttool::kindOf(QFile::encodeName(path)) == exporttool::Kind::Other)
+                return path;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -149,18 +172,21 @@ int main(int argc, char* argv[])
         const QString suffix = QFileInfo(path).suffix();
         try {
             if (suffix == QLatin1String("twe")) {
-                analyses << vel::exportTweedFile(path);
+                const QByteArray bytes = exporttool::readFileHead(QFile::encodeName(path), vel::TweedRecord::kSize);
+                analyses << vel::exportTweedRecord(path, vel::TweedRecord::fromBytes(bytes));
             } else if (suffix == QLatin1String("bol")) {
                 if (!tables && tablesProblem.isEmpty()) {
                     try {
-                        tables = vel::loadBoltonTables(data.boltonTables());
+                        tables = vel::BoltonTables::fromBytes(exporttool::readFileHead(
+                            QFile::encodeName(data.boltonTables()), vel::BoltonTables::kFileSize));
                     } catch (const vel::FileError& e) {
                         tablesProblem = e.message();
                     }
                 }
                 if (!tables)
                     throw vel::FileError(path, tablesProblem);
-                analyses << vel::exportBoltonFile(path, *tables);
+                const QByteArray bytes = exporttool::readFileHead(QFile::encodeName(path), vel::BoltonRecord::kSize);
+                analyses << vel::exportBoltonRecord(path, vel::BoltonRecord::fromBytes(bytes), *tables);
             } else {
                 complain(path, QStringLiteral("not a Tweed (.twe) or Bolton (.bol) analysis file"));
                 exitCode = 1;
@@ -207,7 +233,12 @@ int main(int argc, char* argv[])
     if (!options->pdfDir.isEmpty()) {
         std::optional<vel::ReportDefinitions> reports;
         try {
-            reports = vel::ReportDefinitions::load(data.reportDefinitions());
+            reports = vel::ReportDefinitions::parse(
+                exporttool::readWholeFile(QFile::encodeName(data.reportDefinitions()), kDefinitionsCap),
+                data.reportDefinitions());
+        } catch (const vel::FileError& e) {
+            complain(e.path(), e.reason());
+            return 1;
         } catch (const vel::ReportError& e) {
             complain(data.reportDefinitions(), e.text());
             return 1;
@@ -229,6 +260,13 @@ int main(int argc, char* argv[])
             const vel::Report* report = reports->find(reportName);
             if (!report)
                 continue;
+            if (const QString image = unreadableImage(*report, reports->baseDir()); !image.isEmpty()) {
+                QString reason;
+                exporttool::kindOf(QFile::encodeName(image), &reason);
+                complain(image, reason);
+                exitCode = 1;
+                continue;
+            }
             vel::ReportParameters values;
             for (const auto& [name, value] : params) {
                 if (!value.isEmpty())
