@@ -7,8 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -139,6 +141,8 @@ private Q_SLOTS:
     void aFailedStandardOutputFails();
     void aFifoIsRefusedByName_data();
     void aFifoIsRefusedByName();
+    void hiddenFilesAndCapitalSuffixesAreTaken();
+    void aNameThatIsNotUtf8IsExported();
 
 private:
     QTemporaryDir dir_;
@@ -328,6 +332,8 @@ void ExportTest::aFifoIsRefusedByName_data()
                                  << "{}/PIPE-PRE-TX.twe";
     QTest::newRow("through a link") << "PIPE" << "LINK.bol" << QStringList{"--data", "{}/data", "{}/LINK.bol"}
                                     << "{}/LINK.bol";
+    QTest::newRow("in a folder") << "IN-FOLDER-PRE-TX.twe" << "" << QStringList{"--data", "{}/data", "{}"}
+                                 << "{}/IN-FOLDER-PRE-TX.twe";
     QTest::newRow("Bolton.cef") << "data/Bolton.cef" << "" << QStringList{"--data", "{}/data", "{}/ANA.bol"}
                                 << "Bolton.cef";
     QTest::newRow(rav.toUtf8()) << rav << "" << QStringList{"--pdf", "{}/out", "--data", "{}/data", "{}/ANA.bol"}
@@ -365,6 +371,57 @@ void ExportTest::aFifoIsRefusedByName()
     QCOMPARE(run.exitCode, 1);
     const QByteArray message = named.replace(QStringLiteral("{}"), dir.path()).toUtf8() + ": this is a FIFO";
     QVERIFY2(run.err.contains(message), run.err.constData());
+}
+
+void ExportTest::hiddenFilesAndCapitalSuffixesAreTaken()
+{
+    QTemporaryDir dir;
+    replaceFile(dir.filePath(QStringLiteral(".HIDDEN-PRE-TX.twe")), tweedCase(false).toBytes());
+    replaceFile(dir.filePath(QStringLiteral("OLD-FINAL.TWE")), tweedCase(false).toBytes());
+    replaceFile(dir.filePath(QStringLiteral("ANA.bol")), boltonCase().toBytes());
+    const Run run = exportTool({QStringLiteral("--data"), QStringLiteral(VELMORA_DATA_DIR), dir.path()});
+    QCOMPARE(run.exitCode, 0);
+    QStringList files;
+    for (const QJsonValue& a : QJsonDocument::fromJson(run.out).array())
+        files << QFileInfo(a[QStringLiteral("file")].toString()).fileName();
+    QCOMPARE(files, (QStringList{".HIDDEN-PRE-TX.twe", "ANA.bol", "OLD-FINAL.TWE"}));
+}
+
+void ExportTest::aNameThatIsNotUtf8IsExported()
+{
+    // "ÉLIO" as an old Windows disk holds it: a single byte 0xC9.
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.path()) + "/\xC9LIO-FINAL.twe";
+    const QByteArray record = tweedCase(false).toBytes();
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0)
+        QSKIP("this file system refuses a name that is not UTF-8");
+    // QTemporaryDir cannot see the name to remove it.
+    const auto removeIt = qScopeGuard([&path] { ::unlink(path.constData()); });
+    QCOMPARE(::write(fd, record.constData(), static_cast<size_t>(record.size())), ssize_t(record.size()));
+    ::close(fd);
+    const QString shown = dir.filePath(QString::fromUtf8("\xc3\x89LIO-FINAL.twe"));
+
+    // Given in its folder, and by itself (the bytes reach the tool through a shell).
+    QProcess byName;
+    byName.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$1/$(printf '\\311')LIO-FINAL.twe\""),
+                                              QStringLiteral(VELMORA_EXPORT_BIN), dir.path()});
+    QVERIFY(byName.waitForFinished(60000));
+    const Run inFolder = exportTool({dir.path()});
+    for (const Run& run : {inFolder, Run{byName.exitCode(), byName.readAllStandardOutput(), byName.readAllStandardError()}}) {
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        const QJsonArray all = QJsonDocument::fromJson(run.out).array();
+        QCOMPARE(all.size(), 1);
+        QCOMPARE(all[0][QStringLiteral("file")].toString(), shown);
+        QCOMPARE(all[0][QStringLiteral("fields")][QStringLiteral("stage")].toString(), QStringLiteral("FINAL"));
+        QCOMPARE(all[0][QStringLiteral("results")][QStringLiteral("andiscres")].toString(), QStringLiteral("-10.4"));
+    }
+
+    QTemporaryDir out;
+    const Run pdf = exportTool({QStringLiteral("--pdf"), out.path(), QStringLiteral("--data"),
+                                QStringLiteral(VELMORA_DATA_DIR), dir.path()});
+    QCOMPARE(pdf.exitCode, 0);
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{QString::fromUtf8("\xc3\x89LIO-FINAL.pdf")});
 }
 
 QTEST_GUILESS_MAIN(ExportTest)

@@ -1,12 +1,14 @@
 #include "checkedio.h"
 
+#include "common/cp1252.h"
 #include "common/fileio.h"
 
-#include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,7 +59,7 @@ private:
 // file longer than the limit can be told from one exactly as long.
 QByteArray readRegular(const QByteArray& path, qint64 limit, bool overflow)
 {
-    const QString shown = QFile::decodeName(path);
+    const QString shown = displayPath(path);
     struct stat info {};
     if (::stat(path.constData(), &info) != 0)
         throw vel::FileError(shown, systemReason(errno));
@@ -91,6 +93,50 @@ QByteArray readRegular(const QByteArray& path, qint64 limit, bool overflow)
 
 }  // namespace
 
+QString displayPath(const QByteArray& path)
+{
+    QStringList names;
+    for (const QByteArray& name : path.split('/')) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8(name);
+        names << (utf8.hasError() ? vel::fromCp1252(name) : decoded);
+    }
+    return names.join(QLatin1Char('/'));
+}
+
+QByteArray joinPath(const QByteArray& folder, const QByteArray& name)
+{
+    if (folder.isEmpty() || folder.endsWith('/'))
+        return folder + name;
+    return folder + '/' + name;
+}
+
+QList<QByteArray> folderEntries(const QByteArray& folder)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        throw vel::FileError(displayPath(folder), systemReason(errno));
+    QList<std::pair<QString, QByteArray>> entries;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry)
+            break;
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            entries.append({displayPath(name), name});
+    }
+    const int error = errno;
+    ::closedir(dir);
+    if (error != 0)
+        throw vel::FileError(displayPath(folder), systemReason(error));
+    std::sort(entries.begin(), entries.end());
+    QList<QByteArray> names;
+    for (const auto& entry : std::as_const(entries))
+        names << entry.second;
+    return names;
+}
+
 Kind kindOf(const QByteArray& path, QString* reason)
 {
     struct stat info {};
@@ -111,7 +157,7 @@ QByteArray readFileHead(const QByteArray& path, qint64 size)
 {
     const QByteArray bytes = readRegular(path, size, false);
     if (bytes.size() < size)
-        throw vel::FileError(QFile::decodeName(path), QStringLiteral("the file is shorter than %1 bytes (it has %2)")
+        throw vel::FileError(displayPath(path), QStringLiteral("the file is shorter than %1 bytes (it has %2)")
                                                           .arg(size)
                                                           .arg(bytes.size()));
     return bytes;
@@ -121,7 +167,7 @@ QByteArray readWholeFile(const QByteArray& path, qint64 cap)
 {
     QByteArray bytes = readRegular(path, cap, true);
     if (bytes.size() > cap)
-        throw vel::FileError(QFile::decodeName(path),
+        throw vel::FileError(displayPath(path),
                              QStringLiteral("the file is larger than %1 bytes, too large for what it should hold").arg(cap));
     return bytes;
 }

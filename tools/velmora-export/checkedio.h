@@ -3,9 +3,22 @@
 // batch run has no one watching, so a write that did not happen must end
 // in a message and a failing exit status, never in a quiet half result.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace exporttool {
+
+// Paths are kept as the bytes the system gives: a folder copied from an old
+// Windows disk has names that are not UTF-8, and such a name, once decoded,
+// could not open its file again.
+
+// A path for messages and for the exported "file": each name in it read as
+// UTF-8 where it is valid, otherwise as Windows-1252 (what those disks hold).
+QString displayPath(const QByteArray& path);
+QByteArray joinPath(const QByteArray& folder, const QByteArray& name);
+// Every name in the folder, hidden ones included, in the order of their
+// displayed names. Throws vel::FileError when the folder cannot be read.
+QList<QByteArray> folderEntries(const QByteArray& folder);
 
 // Reading. Only regular files are read (links are followed): a FIFO, a
 // device or a folder in a file's place is refused by name before anything

@@ -36,12 +36,13 @@ const char* const kUsage =
     "  --data DIR where Bolton.cef and the report definitions are (default: the working\n"
     "            directory if it holds them, else the installed data folder)\n";
 
+// Paths stay the bytes they were given as: see checkedio.h.
 struct Options {
     bool csv = false;
-    QString csvDir;
-    QString pdfDir;
-    QString dataDir;
-    QStringList paths;
+    QByteArray csvDir;
+    QByteArray pdfDir;
+    QByteArray dataDir;
+    QList<QByteArray> paths;
 };
 
 int usage(const char* problem)
@@ -59,10 +60,10 @@ std::optional<Options> parse(int argc, char* argv[], int& status)
     bool json = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
-        auto value = [&](QString& target) {
+        auto value = [&](QByteArray& target) {
             if (i + 1 >= argc)
                 return false;
-            target = QString::fromLocal8Bit(argv[++i]);
+            target = argv[++i];
             return true;
         };
         if (arg == QLatin1String("--json")) {
@@ -93,7 +94,7 @@ std::optional<Options> parse(int argc, char* argv[], int& status)
             status = usage(qPrintable(QStringLiteral("unknown option %1").arg(arg)));
             return std::nullopt;
         } else {
-            o.paths << arg;
+            o.paths << QByteArray(argv[i]);
         }
     }
     if (json && o.csv) {
@@ -107,14 +108,28 @@ std::optional<Options> parse(int argc, char* argv[], int& status)
     return o;
 }
 
-QString dataFolder(const Options& o)
+QByteArray dataFolder(const Options& o)
 {
     if (!o.dataDir.isEmpty())
         return o.dataDir;
     if (QFileInfo::exists(vel::WorkingFolder().boltonTables()))
-        return QDir::currentPath();
+        return QFile::encodeName(QDir::currentPath());
     // Installed: the data sits in share/velmora beside bin/.
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/velmora"));
+    return QFile::encodeName(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/velmora")));
+}
+
+// The analysis a file name says it holds, by its suffix in any case (names
+// copied from old disks are often in capitals).
+enum class Analysis { None, Tweed, Bolton };
+Analysis analysisNamed(const QByteArray& name)
+{
+    const QByteArray lower = name.toLower();
+    if (lower.endsWith(".twe"))
+        return Analysis::Tweed;
+    if (lower.endsWith(".bol"))
+        return Analysis::Bolton;
+    return Analysis::None;
 }
 
 void complain(const QString& path, const QString& reason)
@@ -162,32 +177,39 @@ int main(int argc, char* argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 
-    const vel::WorkingFolder data(dataFolder(*options));
+    const QByteArray data = dataFolder(*options);
+    const QByteArray tablesFile = exporttool::joinPath(data, "Bolton.cef");
+    const QByteArray definitionsFile = exporttool::joinPath(data, "An\xc3\xa1lises.rav");
     std::optional<vel::BoltonTables> tables;
     QString tablesProblem;
     int exitCode = 0;
 
     QList<vel::ExportedAnalysis> analyses;
-    auto take = [&](const QString& path) {
-        const QString suffix = QFileInfo(path).suffix();
+    auto take = [&](const QByteArray& file) {
+        const QString path = exporttool::displayPath(file);
         try {
-            if (suffix == QLatin1String("twe")) {
-                const QByteArray bytes = exporttool::readFileHead(QFile::encodeName(path), vel::TweedRecord::kSize);
+            switch (analysisNamed(file)) {
+            case Analysis::Tweed: {
+                const QByteArray bytes = exporttool::readFileHead(file, vel::TweedRecord::kSize);
                 analyses << vel::exportTweedRecord(path, vel::TweedRecord::fromBytes(bytes));
-            } else if (suffix == QLatin1String("bol")) {
+                break;
+            }
+            case Analysis::Bolton: {
                 if (!tables && tablesProblem.isEmpty()) {
                     try {
-                        tables = vel::BoltonTables::fromBytes(exporttool::readFileHead(
-                            QFile::encodeName(data.boltonTables()), vel::BoltonTables::kFileSize));
+                        tables = vel::BoltonTables::fromBytes(
+                            exporttool::readFileHead(tablesFile, vel::BoltonTables::kFileSize));
                     } catch (const vel::FileError& e) {
                         tablesProblem = e.message();
                     }
                 }
                 if (!tables)
                     throw vel::FileError(path, tablesProblem);
-                const QByteArray bytes = exporttool::readFileHead(QFile::encodeName(path), vel::BoltonRecord::kSize);
+                const QByteArray bytes = exporttool::readFileHead(file, vel::BoltonRecord::kSize);
                 analyses << vel::exportBoltonRecord(path, vel::BoltonRecord::fromBytes(bytes), *tables);
-            } else {
+                break;
+            }
+            case Analysis::None:
                 complain(path, QStringLiteral("not a Tweed (.twe) or Bolton (.bol) analysis file"));
                 exitCode = 1;
             }
@@ -196,27 +218,37 @@ int main(int argc, char* argv[])
             exitCode = 1;
         }
     };
-    for (const QString& path : options->paths) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            const QStringList names = QDir(path).entryList({QStringLiteral("*.twe"), QStringLiteral("*.bol")},
-                                                           QDir::Files, QDir::Name);
-            for (const QString& name : names)
-                take(QDir(path).filePath(name));
-        } else if (info.exists()) {
-            take(path);
-        } else {
-            complain(path, QStringLiteral("no such file or folder"));
+    for (const QByteArray& path : options->paths) {
+        switch (exporttool::kindOf(path)) {
+        case exporttool::Kind::Folder:
+            try {
+                // Everything named as an analysis, hidden or not, is exported
+                // or named on stderr: nothing is passed over in silence.
+                for (const QByteArray& name : exporttool::folderEntries(path)) {
+                    if (analysisNamed(name) != Analysis::None)
+                        take(exporttool::joinPath(path, name));
+                }
+            } catch (const vel::FileError& e) {
+                complain(e.path(), e.reason());
+                exitCode = 1;
+            }
+            break;
+        case exporttool::Kind::Missing:
+            complain(exporttool::displayPath(path), QStringLiteral("no such file or folder"));
             exitCode = 1;
+            break;
+        default:
+            take(path);
         }
     }
 
     try {
         if (options->csv) {
-            QDir().mkpath(options->csvDir);
-            vel::replaceFile(QDir(options->csvDir).filePath(QStringLiteral("tweed.csv")),
+            const QString csvDir = QFile::decodeName(options->csvDir);
+            QDir().mkpath(csvDir);
+            vel::replaceFile(QDir(csvDir).filePath(QStringLiteral("tweed.csv")),
                              vel::analysesToCsv(analyses, QStringLiteral("tweed")));
-            vel::replaceFile(QDir(options->csvDir).filePath(QStringLiteral("bolton.csv")),
+            vel::replaceFile(QDir(csvDir).filePath(QStringLiteral("bolton.csv")),
                              vel::analysesToCsv(analyses, QStringLiteral("bolton")));
         } else {
             QString reason;
@@ -233,17 +265,17 @@ int main(int argc, char* argv[])
     if (!options->pdfDir.isEmpty()) {
         std::optional<vel::ReportDefinitions> reports;
         try {
-            reports = vel::ReportDefinitions::parse(
-                exporttool::readWholeFile(QFile::encodeName(data.reportDefinitions()), kDefinitionsCap),
-                data.reportDefinitions());
+            reports = vel::ReportDefinitions::parse(exporttool::readWholeFile(definitionsFile, kDefinitionsCap),
+                                                    exporttool::displayPath(definitionsFile));
         } catch (const vel::FileError& e) {
             complain(e.path(), e.reason());
             return 1;
         } catch (const vel::ReportError& e) {
-            complain(data.reportDefinitions(), e.text());
+            complain(exporttool::displayPath(definitionsFile), e.text());
             return 1;
         }
-        QDir().mkpath(options->pdfDir);
+        const QString pdfDir = QFile::decodeName(options->pdfDir);
+        QDir().mkpath(pdfDir);
         for (const vel::ExportedAnalysis& a : std::as_const(analyses)) {
             if (!a.messages.isEmpty())
                 continue;  // its tab would not print an incomplete analysis
@@ -272,7 +304,7 @@ int main(int argc, char* argv[])
                 if (!value.isEmpty())
                     values.insert(name, value);
             }
-            const QString out = QDir(options->pdfDir).filePath(QFileInfo(a.file).completeBaseName() + QStringLiteral(".pdf"));
+            const QString out = QDir(pdfDir).filePath(QFileInfo(a.file).completeBaseName() + QStringLiteral(".pdf"));
             try {
                 vel::replaceFile(out, vel::renderReportToPdf(*report, values, lastPage, reports->baseDir()));
             } catch (const vel::FileError& e) {
