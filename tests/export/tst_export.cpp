@@ -143,6 +143,10 @@ private Q_SLOTS:
     void aFifoIsRefusedByName();
     void hiddenFilesAndCapitalSuffixesAreTaken();
     void aNameThatIsNotUtf8IsExported();
+    void anOutputFolderThatCannotBeMadeIsNamed_data();
+    void anOutputFolderThatCannotBeMadeIsNamed();
+    void aFullDiskKeepsTheOldFiles_data();
+    void aFullDiskKeepsTheOldFiles();
 
 private:
     QTemporaryDir dir_;
@@ -283,7 +287,10 @@ void ExportTest::usageErrors()
 {
     for (const QStringList& args : {QStringList{}, QStringList{QStringLiteral("--bogus"), folder_},
                                     QStringList{QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("x"), folder_},
-                                    QStringList{QStringLiteral("--csv")}}) {
+                                    QStringList{QStringLiteral("--csv")},
+                                    QStringList{QStringLiteral("--pdf"), QString(), folder_},
+                                    QStringList{QStringLiteral("--csv"), QString(), folder_},
+                                    QStringList{QStringLiteral("--data"), QString(), folder_}}) {
         const Run run = exportTool(args);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("usage: velmora-export"));
@@ -422,6 +429,74 @@ void ExportTest::aNameThatIsNotUtf8IsExported()
                                 QStringLiteral(VELMORA_DATA_DIR), dir.path()});
     QCOMPARE(pdf.exitCode, 0);
     QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{QString::fromUtf8("\xc3\x89LIO-FINAL.pdf")});
+}
+
+void ExportTest::anOutputFolderThatCannotBeMadeIsNamed_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("folder");  // under a scratch folder holding a regular file "FILE"
+    QTest::addColumn<QString>("reason");
+    for (const char* option : {"--pdf", "--csv"}) {
+        QTest::addRow("%s where a file is", option) << option << "FILE" << "cannot create this folder: this is a file";
+        QTest::addRow("%s below a file", option) << option << "FILE/out"
+                                                 << "cannot create this folder: {}/FILE: this is a file";
+    }
+}
+
+void ExportTest::anOutputFolderThatCannotBeMadeIsNamed()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, folder);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("FILE"));
+    replaceFile(file, "kept");
+    const QString out = dir.filePath(folder);
+    const Run run = exportTool({option, out, QStringLiteral("--data"), QStringLiteral(VELMORA_DATA_DIR), folder_});
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray message = (out + QStringLiteral(": ") + reason.replace(QStringLiteral("{}"), dir.path())).toUtf8();
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    QVERIFY(run.out.isEmpty());  // nothing is written when a folder is missing
+    QCOMPARE(readFileBytes(file), QByteArray("kept"));
+}
+
+void ExportTest::aFullDiskKeepsTheOldFiles_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("kept");    // a file of an earlier export, in the full folder
+    QTest::addColumn<QString>("failed");  // the first file the tool names
+    QTest::newRow("PDF") << "--pdf" << "ANA.pdf" << "ANA.pdf";
+    QTest::newRow("CSV") << "--csv" << "bolton.csv" << "tweed.csv";
+}
+
+void ExportTest::aFullDiskKeepsTheOldFiles()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, kept);
+    QFETCH(QString, failed);
+    // The output folder becomes a one-page file system, filled by the earlier
+    // export's file; the mount lives only in the child's own namespace, and
+    // the child lists the folder before that namespace goes.
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(out));
+    const QString script = QStringLiteral(
+        "mount -t tmpfs -o size=4k tmpfs \"$1\" || exit 99; printf old > \"$1/$2\"; "
+        "\"$0\" $3 \"$1\" --data \"$4\" \"$5\" > /dev/null; status=$?; "
+        "ls -A \"$1\"; cat \"$1/$2\"; exit $status");
+    QProcess p;
+    p.start(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                                        QStringLiteral("sh"), QStringLiteral("-c"), script,
+                                        QStringLiteral(VELMORA_EXPORT_BIN), out, kept, option,
+                                        QStringLiteral(VELMORA_DATA_DIR), folder_});
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() == 99
+        || p.error() == QProcess::FailedToStart)
+        QSKIP("cannot mount a small file system here (needs unshare and the right to mount)");
+    const QByteArray err = p.readAllStandardError();
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY2(err.contains(QDir(out).filePath(failed).toUtf8() + ": No space left on device"), err.constData());
+    // No temporary file is left, and the earlier file is whole.
+    QCOMPARE(p.readAllStandardOutput(), kept.toUtf8() + "\nold");
 }
 
 QTEST_GUILESS_MAIN(ExportTest)

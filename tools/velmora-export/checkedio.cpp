@@ -186,6 +186,69 @@ void guardStandardStreams()
     }
 }
 
+void makeFolder(const QByteArray& folder)
+{
+    // Each folder on the way, from the top: "a", "a/b", "a/b/c".
+    qsizetype end = 0;
+    do {
+        end = folder.indexOf('/', end + 1);
+        const QByteArray part = end < 0 ? folder : folder.left(end);
+        if (::mkdir(part.constData(), 0777) == 0)
+            continue;
+        const int error = errno;
+        const Kind kind = kindOf(part);
+        if (error == EEXIST && kind == Kind::Folder)
+            continue;
+        QString reason = systemReason(error);
+        if (error == EEXIST)
+            reason = kind == Kind::Regular ? QStringLiteral("this is a file, not a folder")
+                                           : QStringLiteral("this is not a folder");
+        if (part != folder)
+            reason = displayPath(part) + QStringLiteral(": ") + reason;
+        throw vel::FileError(displayPath(folder), QStringLiteral("cannot create this folder: ") + reason);
+    } while (end >= 0);
+}
+
+void writeFileWhole(const QByteArray& path, const QByteArray& content)
+{
+    const QString shown = displayPath(path);
+    // A file being replaced keeps its permissions; a new one gets the umask's.
+    struct stat old {};
+    const bool replacing = ::stat(path.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temporary = path + ".tmp-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt >= 100))
+            throw vel::FileError(shown, systemReason(errno));
+    }
+    const auto fail = [&](int error) {
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(temporary.constData());
+        throw vel::FileError(shown, systemReason(error));
+    };
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0)
+        fail(errno);
+    for (qsizetype done = 0; done < content.size();) {
+        const ssize_t n = ::write(fd, content.constData() + done, static_cast<size_t>(content.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        done += n;
+    }
+    if (::fsync(fd) != 0)
+        fail(errno);
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0)
+        fail(errno);
+    if (::rename(temporary.constData(), path.constData()) != 0)
+        fail(errno);
+}
+
 bool writeStandardOutput(const QByteArray& bytes, QString& reason)
 {
     if (stdoutClosed) {

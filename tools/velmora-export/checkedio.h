@@ -35,7 +35,17 @@ QByteArray readFileHead(const QByteArray& path, qint64 size);
 // The whole file, refused when it is larger than `cap`.
 QByteArray readWholeFile(const QByteArray& path, qint64 cap);
 
-// Writing standard output.
+// Writing.
+
+// Creates the folder and the folders above it; throws vel::FileError naming
+// the folder, with the part that could not be made and why.
+void makeFolder(const QByteArray& folder);
+// Writes a temporary file beside `path`, syncs it, and only then renames it
+// over `path`, so a failed write leaves the old file (or none) and no
+// temporary one. Throws vel::FileError naming the path.
+void writeFileWhole(const QByteArray& path, const QByteArray& content);
+
+// Standard output.
 
 // Call once at start, before anything is opened. A closed descriptor 0, 1
 // or 2 is taken by /dev/null so that no file the tool opens later becomes

@@ -60,11 +60,13 @@ std::optional<Options> parse(int argc, char* argv[], int& status)
     bool json = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
+        // An empty folder is refused: `--pdf "$UNSET"` must not quietly mean
+        // "no PDFs" or "the working directory".
         auto value = [&](QByteArray& target) {
             if (i + 1 >= argc)
                 return false;
             target = argv[++i];
-            return true;
+            return !target.isEmpty();
         };
         if (arg == QLatin1String("--json")) {
             json = true;
@@ -177,6 +179,17 @@ int main(int argc, char* argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 
+    // The output folders first: when one cannot be made, nothing is written.
+    try {
+        for (const QByteArray& folder : {options->csvDir, options->pdfDir}) {
+            if (!folder.isEmpty())
+                exporttool::makeFolder(folder);
+        }
+    } catch (const vel::FileError& e) {
+        complain(e.path(), e.reason());
+        return 1;
+    }
+
     const QByteArray data = dataFolder(*options);
     const QByteArray tablesFile = exporttool::joinPath(data, "Bolton.cef");
     const QByteArray definitionsFile = exporttool::joinPath(data, "An\xc3\xa1lises.rav");
@@ -244,12 +257,10 @@ int main(int argc, char* argv[])
 
     try {
         if (options->csv) {
-            const QString csvDir = QFile::decodeName(options->csvDir);
-            QDir().mkpath(csvDir);
-            vel::replaceFile(QDir(csvDir).filePath(QStringLiteral("tweed.csv")),
-                             vel::analysesToCsv(analyses, QStringLiteral("tweed")));
-            vel::replaceFile(QDir(csvDir).filePath(QStringLiteral("bolton.csv")),
-                             vel::analysesToCsv(analyses, QStringLiteral("bolton")));
+            exporttool::writeFileWhole(exporttool::joinPath(options->csvDir, "tweed.csv"),
+                                       vel::analysesToCsv(analyses, QStringLiteral("tweed")));
+            exporttool::writeFileWhole(exporttool::joinPath(options->csvDir, "bolton.csv"),
+                                       vel::analysesToCsv(analyses, QStringLiteral("bolton")));
         } else {
             QString reason;
             if (!exporttool::writeStandardOutput(vel::analysesToJson(analyses), reason)) {
@@ -274,8 +285,6 @@ int main(int argc, char* argv[])
             complain(exporttool::displayPath(definitionsFile), e.text());
             return 1;
         }
-        const QString pdfDir = QFile::decodeName(options->pdfDir);
-        QDir().mkpath(pdfDir);
         for (const vel::ExportedAnalysis& a : std::as_const(analyses)) {
             if (!a.messages.isEmpty())
                 continue;  // its tab would not print an incomplete analysis
@@ -304,11 +313,12 @@ int main(int argc, char* argv[])
                 if (!value.isEmpty())
                     values.insert(name, value);
             }
-            const QString out = QDir(pdfDir).filePath(QFileInfo(a.file).completeBaseName() + QStringLiteral(".pdf"));
+            const QByteArray out = exporttool::joinPath(
+                options->pdfDir, (QFileInfo(a.file).completeBaseName() + QStringLiteral(".pdf")).toUtf8());
             try {
-                vel::replaceFile(out, vel::renderReportToPdf(*report, values, lastPage, reports->baseDir()));
+                exporttool::writeFileWhole(out, vel::renderReportToPdf(*report, values, lastPage, reports->baseDir()));
             } catch (const vel::FileError& e) {
-                complain(out, e.reason());
+                complain(e.path(), e.reason());
                 exitCode = 1;
             }
         }
