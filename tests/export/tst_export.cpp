@@ -147,6 +147,7 @@ private Q_SLOTS:
     void anOutputFolderThatCannotBeMadeIsNamed();
     void aFullDiskKeepsTheOldFiles_data();
     void aFullDiskKeepsTheOldFiles();
+    void anAnalysisThatCannotBePrintedIsNamed();
 
 private:
     QTemporaryDir dir_;
@@ -497,6 +498,34 @@ void ExportTest::aFullDiskKeepsTheOldFiles()
     QVERIFY2(err.contains(QDir(out).filePath(failed).toUtf8() + ": No space left on device"), err.constData());
     // No temporary file is left, and the earlier file is whole.
     QCOMPARE(p.readAllStandardOutput(), kept.toUtf8() + "\nold");
+}
+
+void ExportTest::anAnalysisThatCannotBePrintedIsNamed()
+{
+    QTemporaryDir dir;
+    TweedRecord failing = tweedCase(false);
+    failing.entries[10] = QStringLiteral("0");  // AFH
+    replaceFile(dir.filePath(QStringLiteral("ZERO-PRE-TX.twe")), failing.toBytes());
+    replaceFile(dir.filePath(QStringLiteral("GOOD-PRE-TX.twe")), tweedCase(false).toBytes());
+    replaceFile(dir.filePath(QStringLiteral("ANA.bol")), boltonCase().toBytes());
+    // Layouts without the Bolton report.
+    const QString data = dir.filePath(QStringLiteral("data"));
+    copyData(data);
+    const QString rav = QDir(data).filePath(QString::fromUtf8("An\xc3\xa1lises.rav"));
+    QByteArray layouts = readFileBytes(rav);
+    QVERIFY(layouts.contains("<report name=\"report2\""));
+    replaceFile(rav, layouts.replace("<report name=\"report2\"", "<report name=\"renamed\""));
+
+    QTemporaryDir out;
+    const Run run = exportTool({QStringLiteral("--pdf"), out.path(), QStringLiteral("--data"), data, dir.path()});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(dir.filePath(QStringLiteral("ZERO-PRE-TX.twe")).toUtf8()
+                              + ": not printed: AFA value must be different than ZERO!"),
+             run.err.constData());
+    QVERIFY2(run.err.contains(dir.filePath(QStringLiteral("ANA.bol")).toUtf8() + ": not printed: " + rav.toUtf8()
+                              + " has no report \"report2\""),
+             run.err.constData());
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"GOOD-PRE-TX.pdf"});
 }
 
 QTEST_GUILESS_MAIN(ExportTest)

@@ -286,8 +286,12 @@ int main(int argc, char* argv[])
             return 1;
         }
         for (const vel::ExportedAnalysis& a : std::as_const(analyses)) {
-            if (!a.messages.isEmpty())
-                continue;  // its tab would not print an incomplete analysis
+            // Its tab would not print an analysis whose checks fail.
+            if (!a.messages.isEmpty()) {
+                complain(a.file, QStringLiteral("not printed: ") + a.messages.join(QStringLiteral(" ")));
+                exitCode = 1;
+                continue;
+            }
             int lastPage = 1;
             QList<std::pair<QString, QString>> params;
             QString reportName;
@@ -299,12 +303,16 @@ int main(int argc, char* argv[])
                 reportName = QStringLiteral("report2");
             }
             const vel::Report* report = reports->find(reportName);
-            if (!report)
+            if (!report) {
+                complain(a.file, QStringLiteral("not printed: %1 has no report \"%2\"")
+                                     .arg(exporttool::displayPath(definitionsFile), reportName));
+                exitCode = 1;
                 continue;
+            }
             if (const QString image = unreadableImage(*report, reports->baseDir()); !image.isEmpty()) {
                 QString reason;
                 exporttool::kindOf(QFile::encodeName(image), &reason);
-                complain(image, reason);
+                complain(a.file, QStringLiteral("not printed: %1: %2").arg(image, reason));
                 exitCode = 1;
                 continue;
             }
