@@ -148,6 +148,7 @@ private Q_SLOTS:
     void aFullDiskKeepsTheOldFiles_data();
     void aFullDiskKeepsTheOldFiles();
     void anAnalysisThatCannotBePrintedIsNamed();
+    void filesOfOneNameGiveDistinctPdfs();
 
 private:
     QTemporaryDir dir_;
@@ -526,6 +527,38 @@ void ExportTest::anAnalysisThatCannotBePrintedIsNamed()
                               + " has no report \"report2\""),
              run.err.constData());
     QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"GOOD-PRE-TX.pdf"});
+}
+
+void ExportTest::filesOfOneNameGiveDistinctPdfs()
+{
+    QTemporaryDir dir;
+    const QStringList folders{dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b"))};
+    for (const QString& folder : folders) {
+        QDir().mkpath(folder);
+        TweedRecord r = tweedCase(false);
+        r.patient = QFileInfo(folder).fileName() == QLatin1String("a") ? QStringLiteral("FIRST") : QStringLiteral("SECOND");
+        replaceFile(QDir(folder).filePath(QStringLiteral("SAME-PRE-TX.twe")), r.toBytes());
+    }
+    auto patientIn = [](const QString& pdf) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        text.waitForFinished(30000);
+        const QByteArray content = text.readAllStandardOutput();
+        return content.contains("FIRST") ? QStringLiteral("FIRST") : content.contains("SECOND") ? QStringLiteral("SECOND") : QString();
+    };
+    // In the order given, whichever that is.
+    for (const bool reversed : {false, true}) {
+        QTemporaryDir out;
+        const Run run = exportTool({QStringLiteral("--pdf"), out.path(), QStringLiteral("--data"),
+                                    QStringLiteral(VELMORA_DATA_DIR), folders[reversed ? 1 : 0], folders[reversed ? 0 : 1]});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), (QStringList{"SAME-PRE-TX (2).pdf", "SAME-PRE-TX.pdf"}));
+        QCOMPARE(patientIn(QDir(out.path()).filePath(QStringLiteral("SAME-PRE-TX.pdf"))),
+                 reversed ? QStringLiteral("SECOND") : QStringLiteral("FIRST"));
+        QCOMPARE(patientIn(QDir(out.path()).filePath(QStringLiteral("SAME-PRE-TX (2).pdf"))),
+                 reversed ? QStringLiteral("FIRST") : QStringLiteral("SECOND"));
+        QVERIFY2(run.err.contains("its report is SAME-PRE-TX (2).pdf"), run.err.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(ExportTest)

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSet>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -29,10 +30,12 @@ namespace {
 
 const char* const kUsage =
     "usage: velmora-export [--json | --csv DIR] [--pdf DIR] [--data DIR] PATH...\n"
-    "  PATH      a .twe or .bol file, or a folder whose .twe and .bol files are taken in name order\n"
+    "  PATH      a .twe or .bol file, or a folder whose .twe and .bol files (hidden ones too,\n"
+    "            the suffix in any case) are taken in name order\n"
     "  --json    one JSON array on standard output (the default)\n"
     "  --csv DIR tweed.csv and bolton.csv in DIR\n"
-    "  --pdf DIR each analysis's report as a PDF in DIR\n"
+    "  --pdf DIR each analysis's report as a PDF in DIR, named after its file; files of one\n"
+    "            name from different folders give NAME.pdf, NAME (2).pdf... in the order given\n"
     "  --data DIR where Bolton.cef and the report definitions are (default: the working\n"
     "            directory if it holds them, else the installed data folder)\n";
 
@@ -157,6 +160,29 @@ QString unreadableImage(const vel::Report& report, const QString& baseDir)
         }
     }
     return {};
+}
+
+// Each analysis's PDF is named after its file. Two files of one name (the
+// same patient's analysis from two folders) must not write one PDF over the
+// other: the later ones, in the order given, get " (2)", " (3)"... Names are
+// given to every analysis read, printed or not, so a name does not move when
+// an earlier analysis starts or stops passing its checks. Compared without
+// case, as a USB disk's file system would.
+QStringList pdfFileNames(const QList<vel::ExportedAnalysis>& analyses)
+{
+    QSet<QString> taken;
+    QStringList names;
+    for (const vel::ExportedAnalysis& a : analyses) {
+        const QString base = QFileInfo(a.file).completeBaseName();
+        QString name = base + QStringLiteral(".pdf");
+        for (int n = 2; taken.contains(name.toCaseFolded()); ++n)
+            name = QStringLiteral("%1 (%2).pdf").arg(base).arg(n);
+        if (name != base + QStringLiteral(".pdf"))
+            complain(a.file, QStringLiteral("its report is %1: an earlier file has the same name").arg(name));
+        taken.insert(name.toCaseFolded());
+        names << name;
+    }
+    return names;
 }
 
 }  // namespace
@@ -285,7 +311,9 @@ int main(int argc, char* argv[])
             complain(exporttool::displayPath(definitionsFile), e.text());
             return 1;
         }
-        for (const vel::ExportedAnalysis& a : std::as_const(analyses)) {
+        const QStringList pdfNames = pdfFileNames(analyses);
+        for (qsizetype i = 0; i < analyses.size(); ++i) {
+            const vel::ExportedAnalysis& a = analyses[i];
             // Its tab would not print an analysis whose checks fail.
             if (!a.messages.isEmpty()) {
                 complain(a.file, QStringLiteral("not printed: ") + a.messages.join(QStringLiteral(" ")));
@@ -321,8 +349,7 @@ int main(int argc, char* argv[])
                 if (!value.isEmpty())
                     values.insert(name, value);
             }
-            const QByteArray out = exporttool::joinPath(
-                options->pdfDir, (QFileInfo(a.file).completeBaseName() + QStringLiteral(".pdf")).toUtf8());
+            const QByteArray out = exporttool::joinPath(options->pdfDir, pdfNames[i].toUtf8());
             try {
                 exporttool::writeFileWhole(out, vel::renderReportToPdf(*report, values, lastPage, reports->baseDir()));
             } catch (const vel::FileError& e) {
