@@ -7,6 +7,7 @@
 #include "tweed/tweedfile.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace vel {
 
@@ -88,8 +89,23 @@ void appendJsonObject(QByteArray& out, const Pairs& pairs)
     out += '}';
 }
 
-void appendCsvCell(QByteArray& out, const QString& text)
+// A spreadsheet runs a cell that begins with = + - @ (or a tab or CR, which
+// it may skip) as a formula, and a crafted patient file can carry one: such a
+// cell gets a leading apostrophe, which the spreadsheet shows as text. A plain
+// number is data, not a formula ("-2.0" is how a signed entry looks), and
+// stays as it is, so the columns of numbers stay numbers.
+bool mightRunAsFormula(const QString& text)
 {
+    static const QString leads = QStringLiteral("=+-@\t\r");
+    if (text.isEmpty() || !leads.contains(text.front()))
+        return false;
+    static const QRegularExpression number(QStringLiteral("^-?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)( %)?$"));
+    return !number.match(text).hasMatch();
+}
+
+void appendCsvCell(QByteArray& out, const QString& cell)
+{
+    const QString text = mightRunAsFormula(cell) ? QLatin1Char('\'') + cell : cell;
     const QByteArray utf8 = text.toUtf8();
     if (utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n')) {
         out += '"';

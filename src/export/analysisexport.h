@@ -33,7 +33,8 @@ ExportedAnalysis exportBoltonRecord(const QString& path, const struct BoltonReco
 
 // One JSON array, an object per analysis, keys in the order above.
 QByteArray analysesToJson(const QList<ExportedAnalysis>& analyses);
-// RFC 4180, UTF-8, a header row, one row per analysis of that kind.
+// RFC 4180, UTF-8, a header row, one row per analysis of that kind. A cell a
+// spreadsheet would run as a formula starts with an apostrophe.
 QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString& kind);
 
 }  // namespace vel

@@ -1,5 +1,6 @@
 #include "bolton/boltonfile.h"
 #include "common/fileio.h"
+#include "export/analysisexport.h"
 #include "tweed/tweedfile.h"
 
 #include <QDir>
@@ -149,6 +150,8 @@ private Q_SLOTS:
     void aFullDiskKeepsTheOldFiles();
     void anAnalysisThatCannotBePrintedIsNamed();
     void filesOfOneNameGiveDistinctPdfs();
+    void csvCellsCannotRunAsFormulas_data();
+    void csvCellsCannotRunAsFormulas();
 
 private:
     QTemporaryDir dir_;
@@ -559,6 +562,36 @@ void ExportTest::filesOfOneNameGiveDistinctPdfs()
                  reversed ? QStringLiteral("FIRST") : QStringLiteral("SECOND"));
         QVERIFY2(run.err.contains("its report is SAME-PRE-TX (2).pdf"), run.err.constData());
     }
+}
+
+void ExportTest::csvCellsCannotRunAsFormulas_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cell");
+    const QStringList formulas{"=HYPERLINK(\"http://x\",\"ANA\")", "+1", "-1+1", "-", "-A", "@SUM(A1)", "\t=1", "\r=1"};
+    for (const QString& f : formulas)
+        QTest::addRow("%s", qPrintable(f.toUtf8().toPercentEncoding())) << f << QLatin1Char('\'') + f;
+    // Numbers are data, negative ones too; an '=' inside is harmless.
+    for (const char* data : {"-2.0", "-10.4", "-0.0", "-2.", "-.5", "101.3 %", "-1.2 %", "12", "A=B", ""})
+        QTest::addRow("%s", data) << data << data;
+}
+
+void ExportTest::csvCellsCannotRunAsFormulas()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, cell);
+    // The text as a crafted file's patient name, and as a message (the one
+    // column that keeps a CR).
+    ExportedAnalysis a;
+    a.kind = QStringLiteral("bolton");
+    a.file = QStringLiteral("ANA.bol");
+    a.fields = {{QStringLiteral("bpaciente"), text}};
+    a.messages = {text};
+    const QList<QStringList> rows = parseCsv(analysesToCsv({a}, QStringLiteral("bolton")));
+    QCOMPARE(rows.size(), 2);
+    if (!text.contains(QLatin1Char('\r')))
+        QCOMPARE(rows[1][rows[0].indexOf(QStringLiteral("Patient"))], cell);
+    QCOMPARE(rows[1][rows[0].indexOf(QStringLiteral("Messages"))], cell);
 }
 
 QTEST_GUILESS_MAIN(ExportTest)
