@@ -15,7 +15,9 @@ UnusableName::UnusableName(const QString& name)
 QString patientFilePath(const WorkingFolder& folder, const QString& name, const QString& suffix)
 {
     const QString fileName = name + suffix;
-    bool usable = !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
+    // A leading dot would also make a hidden file: OPEN would not list it and
+    // a copy of the folder might leave it behind. That covers "." and "..".
+    bool usable = !name.isEmpty() && !name.startsWith(QLatin1Char('.'));
     for (const QChar c : fileName)
         usable = usable && c != QLatin1Char('/') && c != QLatin1Char('\\') && c.unicode() >= 32;
     if (!usable)

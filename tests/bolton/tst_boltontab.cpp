@@ -77,6 +77,7 @@ private Q_SLOTS:
     void openIgnoresCancelAndOtherExtensions();
     void aBadFileLeavesTheTabAsItWas();
     void missingTablesEndTheActionWithAnError();
+    void aNameFromAFileCannotLeaveTheFolder_data();
     void aNameFromAFileCannotLeaveTheFolder();
 };
 
@@ -324,11 +325,20 @@ void BoltonTabTest::missingTablesEndTheActionWithAnError()
     QVERIFY(f.shell->mainWindow()->isVisible());
 }
 
+void BoltonTabTest::aNameFromAFileCannotLeaveTheFolder_data()
+{
+    QTest::addColumn<QString>("patient");
+    QTest::newRow("out of the folder") << "../ESCAPED";
+    // A hidden file is one OPEN does not list and a copy of the folder may miss.
+    QTest::newRow("a hidden file") << ".HIDDEN";
+}
+
 void BoltonTabTest::aNameFromAFileCannotLeaveTheFolder()
 {
+    QFETCH(QString, patient);
     BoltonFixture f;
     BoltonRecord crafted;
-    crafted.patient = QStringLiteral("../ESCAPED");
+    crafted.patient = patient;
     for (int i = 0; i < 12; ++i) {
         crafted.maxilla[i] = QLatin1String(kMaxilla[i]);
         crafted.mandible[i] = QLatin1String(kMandible[i]);
@@ -336,12 +346,13 @@ void BoltonTabTest::aNameFromAFileCannotLeaveTheFolder()
     replaceFile(f.analyses(QStringLiteral("CRAFTED.bol")), crafted.toBytes());
     f.desktop.chosenFiles = {f.analyses(QStringLiteral("CRAFTED.bol"))};
     f.button("babrir")->click();
-    QCOMPARE(f.field(QStringLiteral("bpaciente"))->text(), QStringLiteral("../ESCAPED"));
+    QCOMPARE(f.field(QStringLiteral("bpaciente"))->text(), patient);
     f.button("bsalvar")->click();
     QCOMPARE(f.messenger.last().icon, Messenger::Icon::Error);
-    QVERIFY(f.messenger.last().text().contains(QStringLiteral("cannot be used")));
+    QVERIFY(f.messenger.last().text().contains(QStringLiteral("\"%1\" cannot be used").arg(patient)));
     QVERIFY(!QFile::exists(f.scratch.path(QStringLiteral("ESCAPED.bol"))));
-    QCOMPARE(QDir(f.scratch.path(QStringLiteral("Analyses"))).entryList(QDir::Files), QStringList{"CRAFTED.bol"});
+    QCOMPARE(QDir(f.scratch.path(QStringLiteral("Analyses"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"CRAFTED.bol"});
 }
 
 QTEST_MAIN(BoltonTabTest)
