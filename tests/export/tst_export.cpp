@@ -397,6 +397,14 @@ void ExportTest::hiddenFilesAndCapitalSuffixesAreTaken()
     for (const QJsonValue& a : QJsonDocument::fromJson(run.out).array())
         files << QFileInfo(a[QStringLiteral("file")].toString()).fileName();
     QCOMPARE(files, (QStringList{".HIDDEN-PRE-TX.twe", "ANA.bol", "OLD-FINAL.TWE"}));
+
+    // Their reports are not hidden.
+    QTemporaryDir out;
+    const Run pdf = exportTool({QStringLiteral("--pdf"), out.path(), QStringLiteral("--data"),
+                                QStringLiteral(VELMORA_DATA_DIR), dir.path()});
+    QCOMPARE(pdf.exitCode, 0);
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{"ANA.pdf", "HIDDEN-PRE-TX.pdf", "OLD-FINAL.pdf"}));
 }
 
 void ExportTest::aNameThatIsNotUtf8IsExported()

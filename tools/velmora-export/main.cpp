@@ -167,13 +167,22 @@ QString unreadableImage(const vel::Report& report, const QString& baseDir)
 // other: the later ones, in the order given, get " (2)", " (3)"... Names are
 // given to every analysis read, printed or not, so a name does not move when
 // an earlier analysis starts or stops passing its checks. Compared without
-// case, as a USB disk's file system would.
+// case, as a USB disk's file system would. A hidden file's report is not
+// hidden: it would look as if it had not been made.
 QStringList pdfFileNames(const QList<vel::ExportedAnalysis>& analyses)
 {
     QSet<QString> taken;
     QStringList names;
+    const auto unhidden = [](QString name) {
+        while (name.startsWith(QLatin1Char('.')))
+            name.remove(0, 1);
+        return name;
+    };
     for (const vel::ExportedAnalysis& a : analyses) {
-        const QString base = QFileInfo(a.file).completeBaseName();
+        const QFileInfo file(a.file);
+        QString base = unhidden(file.completeBaseName());
+        if (base.isEmpty())
+            base = unhidden(file.fileName());  // ".twe"
         QString name = base + QStringLiteral(".pdf");
         for (int n = 2; taken.contains(name.toCaseFolded()); ++n)
             name = QStringLiteral("%1 (%2).pdf").arg(base).arg(n);
