@@ -230,15 +230,21 @@ private:
         fail(line(), QStringLiteral("%1=\"%2\" must be \"true\" or \"false\"").arg(QLatin1String(name), text));
     }
 
-    QString choice(const char* name, const QStringList& choices) const
+    // One of the words `choices` names, as its value; the first when absent.
+    template <typename Value>
+    Value choice(const char* name, std::initializer_list<std::pair<const char*, Value>> choices) const
     {
         if (!has(name))
-            return choices.first();
+            return choices.begin()->second;
         const QString text = string(name);
-        if (!choices.contains(text))
-            fail(line(), QStringLiteral("%1=\"%2\" must be one of: %3")
-                             .arg(QLatin1String(name), text, choices.join(QStringLiteral(", "))));
-        return text;
+        QStringList words;
+        for (const auto& [word, value] : choices) {
+            if (text == QLatin1String(word))
+                return value;
+            words << QLatin1String(word);
+        }
+        fail(line(), QStringLiteral("%1=\"%2\" must be one of: %3")
+                         .arg(QLatin1String(name), text, words.join(QStringLiteral(", "))));
     }
 
     QString colour(const char* name) const
@@ -306,7 +312,8 @@ private:
         item.size = number("size", 10, 1, 500);
         item.bold = flag("bold", false);
         item.italic = flag("italic", false);
-        item.align = choice("align", {"left", "center", "right"});
+        using A = ReportItem::Align;
+        item.align = choice<A>("align", {{"left", A::Left}, {"center", A::Center}, {"right", A::Right}});
         item.color = colour("color");
     }
 
@@ -334,8 +341,10 @@ private:
             item.split = string("split");
             if (has("split") && item.split.isEmpty())
                 fail(line(), QStringLiteral("split=\"\" needs a separator"));
-            item.part = has("part") ? choice("part", {"before", "after"}) : QString();
-            item.valign = choice("valign", {"top", "middle", "bottom"});
+            using P = ReportItem::Part;
+            item.part = has("part") ? choice<P>("part", {{"before", P::Before}, {"after", P::After}}) : P::Whole;
+            using V = ReportItem::VAlign;
+            item.valign = choice<V>("valign", {{"top", V::Top}, {"middle", V::Middle}, {"bottom", V::Bottom}});
             item.wrap = flag("wrap", true);
         } else if (element == QLatin1String("flow")) {
             item.kind = ReportItem::Kind::Flow;

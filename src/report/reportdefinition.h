@@ -33,17 +33,20 @@ struct ReportItem {
     QString value;       // literal text ({page} and {pages} replaced); used when param is empty
     // Text: only the n-th paragraph of the parameter (blocks of lines between
     // empty lines), 0 for all of it; then only the part before or after the
-    // first `split` when `part` is "before" or "after".
+    // first `split` when `part` is Before or After.
+    enum class Part { Whole, Before, After };
+    enum class Align { Left, Center, Right };
+    enum class VAlign { Top, Middle, Bottom };
     int paragraph = 0;
     QString split;
-    QString part;
+    Part part = Part::Whole;
     QString showIf;      // drawn only when this parameter is not empty
     QString font;        // family; empty for the default
     double size = 10;    // points
     bool bold = false;
     bool italic = false;
-    QString align;       // "left", "center", "right"
-    QString valign;      // "top", "middle", "bottom"
+    Align align = Align::Left;
+    VAlign valign = VAlign::Top;
     bool wrap = true;
     QString color;       // "#rrggbb"; empty for black
     QString fill;        // Rect: fill colour, empty for none

@@ -80,11 +80,11 @@ QString shownText(const ReportItem& item, const ReportParameters& params, int pa
     QString text = params.value(item.param);
     if (item.paragraph > 0)
         text = paragraph(text, item.paragraph);
-    if (!item.part.isEmpty()) {
+    if (item.part != ReportItem::Part::Whole) {
         // Without the separator the whole text counts as what comes before
         // it, so a line without a caption is still printed in full.
         const qsizetype at = text.indexOf(item.split);
-        if (item.part == QLatin1String("before"))
+        if (item.part == ReportItem::Part::Before)
             text = at < 0 ? text : text.left(at);
         else
             text = at < 0 ? QString() : text.mid(at + item.split.size());
@@ -111,10 +111,11 @@ QFont fontOf(const ReportItem& item)
 
 Qt::Alignment alignmentOf(const ReportItem& item)
 {
-    if (item.align == QLatin1String("center"))
-        return Qt::AlignHCenter;
-    if (item.align == QLatin1String("right"))
-        return Qt::AlignRight;
+    switch (item.align) {
+    case ReportItem::Align::Center: return Qt::AlignHCenter;
+    case ReportItem::Align::Right: return Qt::AlignRight;
+    case ReportItem::Align::Left: break;
+    }
     return Qt::AlignLeft;
 }
 
@@ -293,9 +294,9 @@ void drawText(QPainter& painter, const ReportItem& item, const QString& text, co
     const TextBlock block(text, item, box.width(), painter.device());
     const double used = block.height(block.lineCount());
     double top = 0;
-    if (item.valign == QLatin1String("middle"))
+    if (item.valign == ReportItem::VAlign::Middle)
         top = (box.height() - used) / 2;
-    else if (item.valign == QLatin1String("bottom"))
+    else if (item.valign == ReportItem::VAlign::Bottom)
         top = box.height() - used;
     // Text longer than its box runs on below it instead of being cut off.
     top = std::max(0.0, top);

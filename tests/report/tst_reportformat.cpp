@@ -352,8 +352,8 @@ void ReportFormatTest::readsEveryElement()
     QCOMPARE(text.param, QStringLiteral("nome"));
     QCOMPARE(text.size, 12.0);
     QVERIFY(text.bold && text.italic && !text.wrap);
-    QCOMPARE(text.align, QStringLiteral("right"));
-    QCOMPARE(text.valign, QStringLiteral("middle"));
+    QCOMPARE(text.align, ReportItem::Align::Right);
+    QCOMPARE(text.valign, ReportItem::VAlign::Middle);
     QCOMPARE(text.color, QStringLiteral("#6b3e1f"));
     QCOMPARE(text.showIf, QStringLiteral("cruzh1"));
     QCOMPARE(text.font, QStringLiteral("TeX Gyre Heros"));  // the report's font
@@ -362,9 +362,9 @@ void ReportFormatTest::readsEveryElement()
     QCOMPARE(literal.value, QStringLiteral("Page {page}"));
     QCOMPARE(literal.paragraph, 3);
     QCOMPARE(literal.split, QStringLiteral(":  "));
-    QCOMPARE(literal.part, QStringLiteral("after"));
+    QCOMPARE(literal.part, ReportItem::Part::After);
     QCOMPARE(literal.font, QStringLiteral("DejaVu Serif"));  // its own
-    QCOMPARE(literal.align, QStringLiteral("left"));           // defaults
+    QCOMPARE(literal.align, ReportItem::Align::Left);           // defaults
     QCOMPARE(literal.size, 10.0);
     QVERIFY(literal.wrap);
 
