@@ -15,7 +15,23 @@ constexpr int kFirstEntry = 56;
 constexpr int kEntryField = 6;
 constexpr int kReplaceImpa = 176;
 constexpr int kReplacement = 177;
-constexpr int kGuide = 183;
+// The guide's answers, one byte each from here to the end of the record.
+constexpr int kAnteriorCrowding = 183;
+constexpr int kLessThan3mm = 184;
+constexpr int kMidarchCrowding = 185;
+constexpr int kClassIIMolars = 186;
+constexpr int kIncisorProtrusion = 187;
+constexpr int kThirdMolarsInPlace = 188;
+constexpr int kSkeletal = 189;
+constexpr int kHorizontalClassII = 190;
+constexpr int kSubdivision = 191;        // 'd' right, 'e' left, 's' none
+constexpr int kHorizontalClassIII = 192;
+constexpr int kOpenBite = 193;
+constexpr int kOpenBiteSeverity = 194;   // 's' mild, 'm' moderate, 'v' severe
+constexpr int kDeepOverbite = 195;
+constexpr int kDeepOverbiteMild = 196;
+constexpr int kFacialDisharmony = 197;
+constexpr int kFacialDisharmonyMild = 198;
 
 bool byte(const QByteArray& r, int offset) { return r.at(offset) != '\0'; }
 
@@ -40,17 +56,22 @@ QByteArray TweedRecord::toBytes() const
         writeShortString(r, kReplacement, 5, replacementImpa);
 
     const GuideAnswers& g = answers;
-    const bool flags[] = {g.daapinh, g.menor, g.dmapinh, g.dmrel, g.dmpro, g.dpadq, g.clsim, g.horcl2};
-    for (int i = 0; i < 8; ++i)
-        writeFlag(r, kGuide + i, flags[i]);
-    r[191] = g.direita ? 'd' : g.esquerda ? 'e' : 's';
-    writeFlag(r, 192, g.horcl3);
-    writeFlag(r, 193, g.aberta);
-    r[194] = g.suave ? 's' : g.media ? 'm' : 'v';
-    writeFlag(r, 195, g.profunda);
-    writeFlag(r, 196, g.media);
-    writeFlag(r, 197, g.desarm);
-    writeFlag(r, 198, g.dessuave);
+    writeFlag(r, kAnteriorCrowding, g.daapinh);
+    writeFlag(r, kLessThan3mm, g.menor);
+    writeFlag(r, kMidarchCrowding, g.dmapinh);
+    writeFlag(r, kClassIIMolars, g.dmrel);
+    writeFlag(r, kIncisorProtrusion, g.dmpro);
+    writeFlag(r, kThirdMolarsInPlace, g.dpadq);
+    writeFlag(r, kSkeletal, g.clsim);
+    writeFlag(r, kHorizontalClassII, g.horcl2);
+    r[kSubdivision] = g.direita ? 'd' : g.esquerda ? 'e' : 's';
+    writeFlag(r, kHorizontalClassIII, g.horcl3);
+    writeFlag(r, kOpenBite, g.aberta);
+    r[kOpenBiteSeverity] = g.suave ? 's' : g.media ? 'm' : 'v';
+    writeFlag(r, kDeepOverbite, g.profunda);
+    writeFlag(r, kDeepOverbiteMild, g.media);
+    writeFlag(r, kFacialDisharmony, g.desarm);
+    writeFlag(r, kFacialDisharmonyMild, g.dessuave);
     return r;
 }
 
@@ -73,42 +94,42 @@ TweedRecord TweedRecord::fromBytes(const QByteArray& r)
     // position or severity is only read for a finding that is ticked, and
     // where the file says "not this one" the other choice is taken.
     GuideAnswers& g = t.answers;
-    g.daapinh = byte(r, 183);
+    g.daapinh = byte(r, kAnteriorCrowding);
     if (g.daapinh) {
-        g.menor = byte(r, 184);
+        g.menor = byte(r, kLessThan3mm);
         g.maior = !g.menor;
     }
-    g.dmapinh = byte(r, 185);
-    g.dmrel = byte(r, 186);
-    g.dmpro = byte(r, 187);
-    g.dpadq = byte(r, 188);
+    g.dmapinh = byte(r, kMidarchCrowding);
+    g.dmrel = byte(r, kClassIIMolars);
+    g.dmpro = byte(r, kIncisorProtrusion);
+    g.dpadq = byte(r, kThirdMolarsInPlace);
     g.dpinadeq = !g.dpadq;
-    g.clsim = byte(r, 189);
+    g.clsim = byte(r, kSkeletal);
     if (!g.clsim)
         return t;
-    g.horcl2 = byte(r, 190);
+    g.horcl2 = byte(r, kHorizontalClassII);
     if (g.horcl2) {
-        const char sub = r.at(191);
+        const char sub = r.at(kSubdivision);
         g.direita = sub == 'd';
         g.esquerda = sub == 'e';
         g.sem = !g.direita && !g.esquerda;
     }
-    g.horcl3 = byte(r, 192);
-    g.aberta = byte(r, 193);
+    g.horcl3 = byte(r, kHorizontalClassIII);
+    g.aberta = byte(r, kOpenBite);
     if (g.aberta) {
-        const char severity = r.at(194);
+        const char severity = r.at(kOpenBiteSeverity);
         g.suave = severity == 's';
         g.media = severity == 'm';
         g.severa = !g.suave && !g.media;
     }
-    g.profunda = byte(r, 195);
+    g.profunda = byte(r, kDeepOverbite);
     if (g.profunda) {
-        g.media = byte(r, 196);
+        g.media = byte(r, kDeepOverbiteMild);
         g.severa = !g.media;
     }
-    g.desarm = byte(r, 197);
+    g.desarm = byte(r, kFacialDisharmony);
     if (g.desarm) {
-        g.dessuave = byte(r, 198);
+        g.dessuave = byte(r, kFacialDisharmonyMild);
         g.dessevera = !g.dessuave;
     }
     return t;
