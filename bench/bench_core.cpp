@@ -1,5 +1,6 @@
 // A full Tweed case through CALCULATE and GUIDANCE in the core, and "report1"
 // with guidance rendered to PDF. Prints rates and times; asserts nothing.
+#include "common/resources.h"
 #include "guidance/guidancerules.h"
 #include "report/reportdefinition.h"
 #include "report/reportparameters.h"
@@ -12,9 +13,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace vel {
-void initResources();
-}
 
 int main(int argc, char* argv[])
 {

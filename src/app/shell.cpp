@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include "common/resources.h"
 #include "app/mainwindow.h"
 #include "bolton/boltontab.h"
 #include "app/referencestab.h"
@@ -17,7 +18,6 @@
 
 namespace vel {
 
-void initResources();
 
 Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate, ReportViewer* viewer)
     : desktop_(desktop)

@@ -1,6 +1,7 @@
 // velmora-export: a practice's stored analyses as JSON, CSV or PDF reports,
 // computed exactly as opening each file in the program would show it.
 #include "checkedio.h"
+#include "common/resources.h"
 
 #include "bolton/boltonfile.h"
 #include "bolton/boltontables.h"
@@ -22,9 +23,6 @@
 #include <memory>
 #include <optional>
 
-namespace vel {
-void initResources();
-}
 
 namespace {
 

@@ -1,7 +1,8 @@
+#include "common/resources.h"
+
 #include <QtGlobal>
 
-// The artwork lives in a static library; its resources must be registered by
-// hand, or the linker drops them.
+// Outside any namespace, as the macro needs.
 static void registerAssets() { Q_INIT_RESOURCE(assets); }
 
 namespace vel {
