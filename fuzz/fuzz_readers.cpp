@@ -1,7 +1,7 @@
 // One libFuzzer entry per reader of the files a clinic keeps or receives.
 // Each feeds arbitrary bytes through the whole path the program takes after
 // reading: a crash, a hang, a leak or undefined behaviour is a finding.
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "bolton/boltoncalc.h"
 #include "bolton/boltonfile.h"
 #include "bolton/boltontables.h"

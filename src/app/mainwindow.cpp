@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/referencestab.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "bolton/boltontab.h"
 #include "steiner/steinertab.h"
 #include "notes/historytab.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/pages.h"
+#include "widgets/tabpage.h"
 #include "common/workingfolder.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "app/session.h"
 
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "common/fileio.h"
 #include "common/texts.h"
 

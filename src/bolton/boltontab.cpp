@@ -1,6 +1,6 @@
 #include "bolton/boltontab.h"
 
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "bolton/boltonfile.h"
 #include "common/actionguard.h"
 #include "common/desktop.h"

@@ -1,6 +1,6 @@
 #include "guidance/guidewindow.h"
 
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "common/actionguard.h"
 #include "common/messenger.h"
 #include "tweed/tweedtab.h"

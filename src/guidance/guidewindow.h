@@ -1,5 +1,5 @@
 #pragma once
-#include "app/secondarywindows.h"
+#include "widgets/secondarywindow.h"
 #include "common/workingfolder.h"
 #include "guidance/guidancerules.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/secondarywindows.h"
+#include "widgets/secondarywindow.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #include "tweed/tweedtab.h"
 
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "common/actionguard.h"
 #include "common/desktop.h"
 #include "common/fileio.h"

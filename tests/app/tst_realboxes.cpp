@@ -6,7 +6,7 @@
 #include "app/qtseams.h"
 #include "app/shell.h"
 #include "app/tray.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "bolton/boltontab.h"
 #include "entry/entryfield.h"
 #include "guidance/guidewindow.h"

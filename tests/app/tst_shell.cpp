@@ -4,7 +4,7 @@
 #include "guidance/worksheetwindow.h"
 #include "app/shell.h"
 #include "app/tray.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "common/fileio.h"
 #include "support/fakes.h"
 

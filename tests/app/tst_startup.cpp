@@ -1,5 +1,5 @@
 #include "app/session.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "common/fileio.h"
 #include "support/fakes.h"
 

@@ -1,4 +1,4 @@
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "common/fileio.h"
 
 #include <QTemporaryDir>

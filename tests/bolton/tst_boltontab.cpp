@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/shell.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "bolton/boltonfile.h"
 #include "bolton/boltontab.h"
 #include "common/fileio.h"

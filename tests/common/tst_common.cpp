@@ -1,6 +1,6 @@
 #include "common/cp1252.h"
 #include "common/fileio.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "notes/notefiles.h"
 #include "common/recordfield.h"
 #include "common/textconv.h"

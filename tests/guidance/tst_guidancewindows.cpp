@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/shell.h"
 #include "app/tray.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "bolton/boltontab.h"
 #include "entry/crlabel.h"
 #include "entry/entryfield.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include "app/mainwindow.h"
 #include "app/shell.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "support/fakes.h"
 
 #include <QPushButton>

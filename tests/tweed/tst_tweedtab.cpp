@@ -3,7 +3,7 @@
 #include "guidance/worksheetwindow.h"
 #include "app/shell.h"
 #include "app/tray.h"
-#include "app/usagestats.h"
+#include "common/usagestats.h"
 #include "entry/entryfield.h"
 #include "support/appfixture.h"
 #include "tweed/tweedtab.h"

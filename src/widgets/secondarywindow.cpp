@@ -1,4 +1,4 @@
-#include "app/secondarywindows.h"
+#include "widgets/secondarywindow.h"
 
 #include "common/messenger.h"
 
