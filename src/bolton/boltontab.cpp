@@ -477,4 +477,21 @@ void BoltonTab::printClicked()
     reports_->print(QStringLiteral("report2"), title_());
 }
 
+QString BoltonTab::transferPatient() const
+{
+    return field(QStringLiteral("bpaciente"))->text();
+}
+
+QString BoltonTab::transferWidth(const QString& name) const
+{
+    const EntryField* f = field(name);
+    return f ? f->text() : QString();
+}
+
+bool BoltonTab::showsCalculation() const
+{
+    // Asked of the tab itself: the main window is disabled meanwhile.
+    return !calculate_->isEnabledTo(this);
+}
+
 }  // namespace vel

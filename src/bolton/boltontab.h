@@ -1,8 +1,9 @@
 #pragma once
-#include "widgets/tabpage.h"
 #include "bolton/boltoncalc.h"
 #include "bolton/boltonfile.h"
+#include "bolton/boltontransfer.h"
 #include "common/workingfolder.h"
+#include "widgets/tabpage.h"
 
 #include <QList>
 #include <QMap>
@@ -25,7 +26,7 @@ class ReportEngine;
 // second and third mandibular molars for the worksheet, and the tooth-size
 // analysis with its diagnosis. Its state: whether CALCULATE is enabled, the
 // caption of NEW/BACK, and the hidden flag `abrirb` (opened from a file).
-class BoltonTab : public TabPage {
+class BoltonTab : public TabPage, public BoltonTransfer {
     Q_OBJECT
 public:
     BoltonTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
@@ -44,6 +45,10 @@ public:
 
     EntryField* field(const QString& name) const { return fields_.value(name); }
     BoltonInputs inputs() const;
+
+    QString transferPatient() const override;
+    QString transferWidth(const QString& field) const override;
+    bool showsCalculation() const override;
 
 protected:
     // From the accepted state the first NEW is BACK; the second clears.

@@ -1,6 +1,6 @@
 #include "guidance/worksheetwindow.h"
 
-#include "bolton/boltontab.h"
+#include "bolton/boltontransfer.h"
 #include "common/actionguard.h"
 #include "common/messenger.h"
 #include "common/textconv.h"
@@ -159,7 +159,7 @@ WorksheetWindow::WorksheetWindow(Messenger& messenger, QWidget* parent)
         setTabOrder(order[i - 1], order[i]);
 }
 
-void WorksheetWindow::setSources(TweedTab* tweed, BoltonTab* bolton)
+void WorksheetWindow::setSources(TweedTab* tweed, const BoltonTransfer* bolton)
 {
     tweed_ = tweed;
     bolton_ = bolton;
@@ -208,16 +208,15 @@ void WorksheetWindow::importClicked()
     if (!bolton_ || !tweed_)
         return;
     for (const char* name : {"termole", "segmole", "segmold", "termold"}) {
-        if (bolton_->field(QLatin1String(name))->text().isEmpty()) {
+        if (bolton_->transferWidth(QLatin1String(name)).isEmpty()) {
             messenger_.warning(QStringLiteral("Import"), {QStringLiteral("Bolton Analysis must be complete before import!")});
-            // A Bolton analysis already calculated without them cannot supply
-            // them. Asked of the tab itself: the main window is disabled meanwhile.
-            if (!bolton_->findChild<QPushButton*>(QStringLiteral("bCalcular"))->isEnabledTo(bolton_))
+            // A Bolton analysis already calculated without them cannot supply them.
+            if (bolton_->showsCalculation())
                 import_->setEnabled(false);
             return;
         }
     }
-    if (tweed_->entry(QStringLiteral("twPaciente"))->text() != bolton_->field(QStringLiteral("bpaciente"))->text()) {
+    if (tweed_->entry(QStringLiteral("twPaciente"))->text() != bolton_->transferPatient()) {
         const auto answer = messenger_.ask(
             QStringLiteral("Confirm"),
             {QStringLiteral("Patient`s name in Bolton Analysis is different than in Tweed Analysis. Do you still want to proceed?")});
@@ -225,7 +224,7 @@ void WorksheetWindow::importClicked()
             return;
     }
     for (int i = 0; i < 16; ++i)
-        required_[i]->setText(bolton_->field(QLatin1String(kTeeth[i].boltonSource))->text());
+        required_[i]->setText(bolton_->transferWidth(QLatin1String(kTeeth[i].boltonSource)));
 }
 
 }  // namespace vel

@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace vel {
 
-class BoltonTab;
+class BoltonTransfer;
 class EntryField;
 class Messenger;
 class TweedTab;
@@ -20,7 +20,7 @@ class WorksheetWindow : public SecondaryWindow {
 public:
     explicit WorksheetWindow(Messenger& messenger, QWidget* parent = nullptr);
 
-    void setSources(TweedTab* tweed, BoltonTab* bolton);
+    void setSources(TweedTab* tweed, const BoltonTransfer* bolton);
     EntryField* field(const QString& name) const;
 
     // NEW: empties every field and offers IMPORT again.
@@ -31,7 +31,7 @@ public:
 private:
     Messenger& messenger_;
     TweedTab* tweed_ = nullptr;
-    BoltonTab* bolton_ = nullptr;
+    const BoltonTransfer* bolton_ = nullptr;
     QList<EntryField*> required_;   // s01 ... s16
     QList<EntryField*> available_;  // i01, i03, i06, i12, i15
     QPushButton* import_;
