@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace vel {
 
 namespace {
@@ -75,16 +77,22 @@ GuideWindow::GuideWindow(WorkingFolder folder, Messenger& messenger, QWidget* pa
     addBox("horcl3", "Horizontal - Class III", 20, 346, false);
     separator1_ = new QLabel(QString(60, QLatin1Char('_')), group);
     separator1_->setGeometry(20, 362, 380, 14);
-    addBox("aberta", "Vertical - Open Bite", 20, 386, false);
-    addBox("profunda", "Vertical - Deep Overbite", 20, 406, false);
-    addBox("suave", "Mild", 220, 396, false);
-    addBox("media", "Moderate", 280, 396, false);
-    addBox("severa", "Severe", 366, 396, false)->resize(54, 20);
+    const QCheckBox* openBite = addBox("aberta", "Vertical - Open Bite", 20, 386, false);
+    const QCheckBox* deepBite = addBox("profunda", "Vertical - Deep Overbite", 20, 406, false);
+    // The three severities share one row beside both bites, each box as wide
+    // as its caption ("Moderate" being the wider one `media` reads): the row
+    // is only just narrower than the group, so it is laid out by the font.
+    int x = std::max(openBite->geometry().right(), deepBite->geometry().right()) + 11;
+    QList<int> severityColumns;
+    for (const auto& [name, caption] : {std::pair{"suave", "Mild"}, {"media", "Moderate"}, {"severa", "Severe"}}) {
+        severityColumns << x;
+        x += addBox(name, caption, x, 396, false)->width() + 6;
+    }
     separator2_ = new QLabel(QString(60, QLatin1Char('_')), group);
     separator2_->setGeometry(20, 422, 380, 14);
     addBox("desarm", "Facial Disharmony", 20, 446, false);
-    addBox("dessuave", "Mild", 220, 446, false);
-    addBox("dessevera", "Severe", 280, 446, false);
+    addBox("dessuave", "Mild", severityColumns[0], 446, false);
+    addBox("dessevera", "Severe", severityColumns[1], 446, false);
     separator1_->hide();
     separator2_->hide();
     no_->setChecked(true);

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QStyle>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,6 +80,7 @@ private Q_SLOTS:
     void importNeedsTheTransferArea();
     void guideReactions();
     void guideSeverityBoxesFollowTheBite();
+    void everyGuideCaptionFitsItsBox();
     void guideValidatesInOrder_data();
     void guideValidatesInOrder();
     void cancelResetsTheAnswersAndTheCloseBoxKeepsThem();
@@ -279,6 +281,53 @@ void GuidanceWindowsTest::guideSeverityBoxesFollowTheBite()
     f.box("aberta")->setChecked(true);
     f.box("media")->setChecked(true);  // "Moderate" of three
     QVERIFY(!f.box("suave")->isEnabled() && !f.box("severa")->isEnabled());
+}
+
+void GuidanceWindowsTest::everyGuideCaptionFitsItsBox()
+{
+    Fixture f;
+    f.acceptTweedCase();
+    f.click(f.tweed(), "tCalcular");  // SPACE TX GUIDANCE
+    GuideWindow* guide = f.guide();
+    QVERIFY(guide->isVisible());
+    const QRect window = guide->rect();
+    // Each state shows a different set; `media` reads "Moderate" for an open
+    // bite and "Mild" for a deep overbite.
+    const QStringList states{QStringLiteral("daapinh clsim horcl2 aberta desarm"),
+                             QStringLiteral("daapinh clsim horcl2 profunda desarm")};
+    for (const QString& state : states) {
+        f.click(guide, "glimpar");
+        for (const QString& name : state.split(QLatin1Char(' '))) {
+            if (name == QLatin1String("clsim"))
+                guide->findChild<QRadioButton*>(name)->setChecked(true);
+            else
+                f.box(name.toLatin1().constData())->setChecked(true);
+        }
+        QList<QAbstractButton*> shown;
+        for (QAbstractButton* b : guide->findChildren<QAbstractButton*>()) {
+            if (qobject_cast<QPushButton*>(b) || !b->isVisible())
+                continue;
+            const bool radio = qobject_cast<QRadioButton*>(b);
+            QStyle* style = b->style();
+            const int indicator =
+                style->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, b)
+                + style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing,
+                                     nullptr, b);
+            const int needed = b->fontMetrics().horizontalAdvance(b->text()) + indicator;
+            const QString what = QStringLiteral("%1 \"%2\" (%3): needs %4, has %5")
+                                     .arg(b->objectName(), b->text(), state)
+                                     .arg(needed)
+                                     .arg(b->width());
+            QVERIFY2(needed <= b->width(), qPrintable(what));
+            QVERIFY2(b->parentWidget()->rect().contains(b->geometry()), qPrintable(what));
+            QVERIFY2(window.contains(QRect(b->mapTo(guide, QPoint(0, 0)), b->size())), qPrintable(what));
+            for (QAbstractButton* other : std::as_const(shown))
+                QVERIFY2(!other->geometry().intersects(b->geometry()),
+                         qPrintable(what + QStringLiteral(" overlaps ") + other->objectName()));
+            shown << b;
+        }
+        QVERIFY(shown.size() > 14);
+    }
 }
 
 void GuidanceWindowsTest::guideValidatesInOrder_data()
