@@ -18,10 +18,19 @@ constexpr const char* kChartLines[9][2] = {
     {"Shape15", "Shape16"}, {"Shape17", "Shape18"}, {nullptr, nullptr},
 };
 
-constexpr int kRowHeight = 60;
-constexpr int kCaptionHeight = 16;
-constexpr QSize kTextSize{280, 50};
+constexpr QSize kTextSize{290, 50};
 constexpr QSize kChartSize{80, 60};
+// Consecutive charts stand this far apart, so that each alternative keeps a
+// cross of its own instead of one long vertical line down the block.
+constexpr int kChartGap = 8;
+constexpr int kPitch = kChartSize.height() + kChartGap;
+// A text is centred on its chart; captions and "or"s sit between the texts.
+constexpr int kTextInset = (kChartSize.height() - kTextSize.height()) / 2;
+constexpr int kFirstChart = 30;
+constexpr int kCaptionHeight = 16;
+constexpr int kOrHeight = 14;
+constexpr int kTextLeft = 3;
+constexpr int kChartLeft = kTextLeft + kTextSize.width() + 3;
 
 QString name(const char* s) { return QString::fromLatin1(s); }
 
@@ -33,32 +42,32 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
     QFont bold = font();
     bold.setBold(true);
 
-    int y = 18;
     for (int index = 0; index < 9; ++index) {
         const PanelLineNames& line = diagnosisPanelLines()[index];
+        const int chartTop = kFirstChart + index * kPitch;
+        const int textTop = chartTop + kTextInset;
         Line parts;
         if (line.caption) {
             auto* caption = new QLabel(name(line.captionText), this);
             caption->setObjectName(name(line.caption));
-            caption->setGeometry(6, y, 280, kCaptionHeight);
+            caption->setGeometry(6, textTop - kCaptionHeight - 1, 280, kCaptionHeight);
             captions_.append(caption);
-            y += kCaptionHeight;
         }
         auto* text = new QLabel(this);
         text->setObjectName(name(line.text));
         text->setFont(bold);
         text->setAlignment(Qt::AlignCenter);
         text->setWordWrap(true);
-        text->setGeometry(4, y + (kRowHeight - kTextSize.height()) / 2, kTextSize.width(), kTextSize.height());
+        text->setGeometry(QRect(QPoint(kTextLeft, textTop), kTextSize));
         parts.text = text;
         if (line.orLabel) {
             auto* orLabel = new QLabel(QStringLiteral("or"), this);
             orLabel->setObjectName(name(line.orLabel));
-            orLabel->setGeometry(6, y - 2, 24, 14);
+            orLabel->setGeometry(6, textTop - kOrHeight - 2, 24, kOrHeight);
             parts.orLabel = orLabel;
         }
         if (const char* horizontal = kChartLines[index][0]) {
-            const QRect chart(QPoint(8 + kTextSize.width(), y), kChartSize);
+            const QRect chart(QPoint(kChartLeft, chartTop), kChartSize);
             auto* h = new QFrame(this);
             h->setObjectName(name(horizontal));
             h->setFrameShape(QFrame::HLine);
@@ -88,7 +97,6 @@ DiagnosisPanel::DiagnosisPanel(QWidget* parent) : QGroupBox(QStringLiteral("Sugg
             }
         }
         lines_.append(parts);
-        y += kRowHeight;
     }
     clear();
 }

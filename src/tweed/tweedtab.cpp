@@ -118,7 +118,7 @@ TweedTab::TweedTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop,
     buildButtons();
 
     diagnosis_ = new DiagnosisPanel(this);
-    diagnosis_->setGeometry(604, 54, 376, 630);
+    diagnosis_->setGeometry(604, 54, 380, 632);
 
     opened_ = new QCheckBox(this);
     opened_->setObjectName(QStringLiteral("abrir"));
@@ -199,7 +199,7 @@ void TweedTab::buildPatientRow()
 
     auto* stage = new QGroupBox(QStringLiteral("Analysis"), this);
     stage->setObjectName(QStringLiteral("Analise"));
-    stage->setGeometry(570, 2, 410, 48);
+    stage->setGeometry(570, 2, 414, 48);
     const char* stageNames[] = {"inicial", "inter1", "inter2", "final"};
     const char* stageCaptions[] = {"Pre-TX", "Progress", "Final", "Post-TX"};
     for (int i = 0; i < 4; ++i) {

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void guideValidatesInOrder();
     void cancelResetsTheAnswersAndTheCloseBoxKeepsThem();
     void guidanceFillsThePanelOnce();
+    void fiveSkeletalLinesKeepTheirChartsApart();
 };
 
 void GuidanceWindowsTest::worksheetSaveWritesTheSixSums()
@@ -429,6 +430,59 @@ void GuidanceWindowsTest::guidanceFillsThePanelOnce()
     QVERIFY(!f.panelShown("dsantinfo"));
     QCOMPARE(f.panel("a01"), QString());
     QVERIFY(!f.panelShown("Shape13"));
+}
+
+void GuidanceWindowsTest::fiveSkeletalLinesKeepTheirChartsApart()
+{
+    Fixture f;
+    f.acceptTweedCase();
+    f.click(f.tweed(), "tCalcular");
+    for (const char* name : {"daapinh", "maior", "dmrel", "dpadq"})
+        f.box(name)->setChecked(true);
+    f.guide()->findChild<QRadioButton*>(QStringLiteral("clsim"))->setChecked(true);
+    for (const char* name : {"horcl2", "sem", "aberta", "suave", "desarm", "dessuave"})
+        f.box(name)->setChecked(true);
+    f.click(f.guide(), "gdiag");
+    QCOMPARE(f.panel("dsdesc5"), QStringLiteral("Can be compensated by tooth\rpositioning"));
+    QCOMPARE(f.panel("dsmed2"), QStringLiteral("Extract:"));
+
+    QWidget* panel = f.tweed()->findChild<QWidget*>(QStringLiteral("ds"));
+    QVERIFY(f.tweed()->rect().contains(panel->geometry()));
+    auto rect = [panel](const QString& name) { return panel->findChild<QWidget*>(name)->geometry(); };
+    // The lines top to bottom, each with its chart (the last has none).
+    const char* lines[][3] = {{"dsant", "Shape3", "Shape4"},    {"dsmed", "Shape5", "Shape6"},
+                              {"dsmed2", "Shape11", "Shape12"}, {"dspos", "Shape7", "Shape8"},
+                              {"dsdesc", "Shape9", "Shape10"},  {"dsdesc2", "Shape13", "Shape14"},
+                              {"dsdesc3", "Shape15", "Shape16"}, {"dsdesc4", "Shape17", "Shape18"},
+                              {"dsdesc5", nullptr, nullptr}};
+    QList<QRect> labels;  // captions and "or"s shown
+    for (QLabel* l : panel->findChildren<QLabel*>()) {
+        const QString name = l->objectName();
+        if (l->isVisible() && (name.endsWith(QLatin1String("info")) || name.startsWith(QLatin1String("ou"))))
+            labels << l->geometry();
+    }
+    QCOMPARE(labels.size(), 4 + 5);
+    QRect previousChart;
+    for (const auto& line : lines) {
+        const QRect text = rect(QLatin1String(line[0]));
+        QCOMPARE(text.size(), QSize(290, 50));
+        QVERIFY2(panel->rect().contains(text), line[0]);
+        for (const QRect& label : std::as_const(labels))
+            QVERIFY2(!label.intersects(text), line[0]);
+        if (!line[1])
+            continue;
+        const QRect chart = rect(QLatin1String(line[1])) | rect(QLatin1String(line[2]));
+        QVERIFY2(f.panelShown(line[1]) || QByteArray(line[1]) == "Shape7", line[1]);
+        QCOMPARE(chart.size(), QSize(80, 60));
+        QVERIFY2(panel->rect().contains(chart), line[1]);
+        QVERIFY2(!chart.intersects(text), line[1]);
+        QCOMPARE(chart.center().y(), text.center().y());  // a chart beside its own text
+        if (!previousChart.isNull()) {
+            const int gap = chart.top() - previousChart.bottom() - 1;
+            QVERIFY2(gap >= 6, qPrintable(QStringLiteral("%1 is %2 px below the chart above").arg(line[1]).arg(gap)));
+        }
+        previousChart = chart;
+    }
 }
 
 QTEST_MAIN(GuidanceWindowsTest)
