@@ -137,21 +137,22 @@ void SteinerTab::buildMeasurements()
 {
     measurementBox_ = new QGroupBox(QStringLiteral("Steiner Analysis"), this);
     measurementBox_->setObjectName(QStringLiteral("GroupBox2"));
-    measurementBox_->setGeometry(4, 44, 250, 440);
+    measurementBox_->setGeometry(4, 44, 254, 440);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() - 1);
     const FieldRule rule{KeyFilter::SignedReal, Completion::None, 5, warnings::signedReal()};
     int y = 22;
     for (const Measurement& m : kMeasurements) {
+        // The column is as wide as "Expected Pog-NB (initial + growth)", with room before its field.
         auto* caption = new QLabel(QString::fromUtf8(m.caption), measurementBox_);
         caption->setFont(small);
-        caption->setGeometry(6, y, 190, 21);
+        caption->setGeometry(4, y, 192, 21);
         auto* f = new EntryField(QLatin1String(m.name), rule, messenger_, title_, measurementBox_);
         f->setEmptyMenu(emptyMenu_);
-        f->setGeometry(196, y, 42, 21);
+        f->setGeometry(201, y, 42, 21);
         if (m.mandatory) {
             auto* star = new QLabel(QStringLiteral("*"), measurementBox_);
-            star->setGeometry(240, y, 8, 21);
+            star->setGeometry(245, y, 7, 21);
         }
         fields_.insert(f->objectName(), f);
         measurements_.append(f);
@@ -159,14 +160,14 @@ void SteinerTab::buildMeasurements()
     }
     auto* note = new QLabel(QStringLiteral("* Mandatory fields"), measurementBox_);
     note->setFont(small);
-    note->setGeometry(6, y + 6, 200, 18);
+    note->setGeometry(4, y + 6, 200, 18);
 }
 
 void SteinerTab::buildDiagram()
 {
     auto* diagram = new QGroupBox(QStringLiteral("Diagrams for Steiner Analysis"), this);
     diagram->setObjectName(QStringLiteral("GroupBox4"));
-    diagram->setGeometry(258, 44, 722, 337);
+    diagram->setGeometry(262, 44, 722, 337);
     auto* picture = new ChevronDiagram(diagram);
     picture->setObjectName(QStringLiteral("Image1"));
     // The drawing spans the whole box: the labels' positions are the box's.
@@ -210,7 +211,7 @@ void SteinerTab::buildLowerArch()
 {
     archBox_ = new QGroupBox(QStringLiteral("Lower Arch "), this);
     archBox_->setObjectName(QStringLiteral("GroupBox5"));
-    archBox_->setGeometry(258, 388, 384, 292);
+    archBox_->setGeometry(262, 388, 384, 292);
     for (const auto& [text, x] : {std::pair{"+", 160}, std::pair{"-", 236}}) {
         auto* head = new QLabel(QLatin1String(text), archBox_);
         head->setAlignment(Qt::AlignCenter);
@@ -262,7 +263,7 @@ void SteinerTab::buildLowerArch()
     small.setPointSizeF(small.pointSizeF() - 1);
     help->setFont(small);
     help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    help->setGeometry(650, 396, 196, 284);
+    help->setGeometry(654, 396, 194, 284);
     QPalette pal = help->palette();
     pal.setColor(QPalette::WindowText, QColor(0, 128, 0));
     help->setPalette(pal);

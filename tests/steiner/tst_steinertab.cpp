@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace vel;
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void mandatoryFieldsAreChecked();
     void newResetsEverything();
     void diagramPutsEachLabelBesideItsChevron();
+    void everyCaptionStandsClearOfItsField();
 };
 
 void SteinerTabTest::startsEmptyAndClosed()
@@ -190,6 +192,40 @@ void SteinerTabTest::diagramPutsEachLabelBesideItsChevron()
         const double lowerY = c[2].y() - (armY - c[0].y());
         QVERIFY2(outBottom.top() >= lowerY - 6, qPrintable(QString::number(n)));
     }
+}
+
+void SteinerTabTest::everyCaptionStandsClearOfItsField()
+{
+    SteinerFixture f;
+    int pairs = 0;
+    for (const char* box : {"GroupBox2", "GroupBox5"}) {
+        auto* group = f.tab()->findChild<QGroupBox*>(QLatin1String(box));
+        for (QLabel* caption : group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            // Its field is the first one right of it on its row.
+            QLineEdit* field = nullptr;
+            for (QLineEdit* e : group->findChildren<QLineEdit*>()) {
+                if (e->y() == caption->y() && e->x() > caption->x() && (!field || e->x() < field->x()))
+                    field = e;
+            }
+            if (!field)
+                continue;  // a heading or a note
+            ++pairs;
+            const int textEnd = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
+            const QString what = QStringLiteral("\"%1\" ends at %2 (its label at %3), %4 starts at %5")
+                                     .arg(caption->text())
+                                     .arg(textEnd)
+                                     .arg(caption->geometry().right())
+                                     .arg(field->objectName())
+                                     .arg(field->x());
+            QVERIFY2(textEnd <= caption->x() + caption->width(), qPrintable(what));
+            QVERIFY2(caption->geometry().right() < field->x(), qPrintable(what));
+            QVERIFY2(textEnd + 6 <= field->x(), qPrintable(what));
+            QVERIFY2(group->rect().contains(field->geometry()), qPrintable(what));
+        }
+    }
+    QCOMPARE(pairs, 17 + 9);
+    for (QWidget* w : f.tab()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(f.tab()->rect().contains(w->geometry()), qPrintable(w->objectName()));
 }
 
 QTEST_MAIN(SteinerTabTest)
