@@ -22,6 +22,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <tuple>
+
 namespace vel {
 
 namespace {
@@ -31,8 +33,9 @@ const QString kBack = QStringLiteral("BACK");
 const QString kSuffix = QStringLiteral(".bol");
 
 constexpr int kFieldWidth = 40;
-constexpr int kPitch = 44;
-constexpr int kFirstTooth = 164;
+// Columns 43 apart leave the four sums room for three digits right of the rows.
+constexpr int kPitch = 43;
+constexpr int kFirstTooth = 160;
 constexpr int kMaxillaRow = 40;
 constexpr int kMandibleRow = 68;
 
@@ -156,15 +159,17 @@ void BoltonTab::buildRows(QWidget* frame)
         transfer_.append(f);
     }
 
-    const int x = kFirstTooth + 14 * kPitch + 8;
-    plain(frame, QStringLiteral("Max 12 :"), {x, kMaxillaRow, 52, 22});
-    resultLabel(frame, "sup12res", {x + 52, kMaxillaRow, 34, 22});
-    plain(frame, QStringLiteral("Max 06 :"), {x + 92, kMaxillaRow, 52, 22});
-    resultLabel(frame, "sup6res", {x + 144, kMaxillaRow, 34, 22});
-    plain(frame, QStringLiteral("Mnd 12 :"), {x, kMandibleRow, 52, 22});
-    resultLabel(frame, "inf12res", {x + 52, kMandibleRow, 34, 22});
-    plain(frame, QStringLiteral("Mnd 06 :"), {x + 92, kMandibleRow, 52, 22});
-    resultLabel(frame, "inf6res", {x + 144, kMandibleRow, 34, 22});
+    // Each sum is wide enough for three digits ("114.0") and keeps clear of
+    // its caption; the second pair starts clear of the first sum.
+    const int x = kFirstTooth + 14 * kPitch + 6;
+    const std::tuple<const char*, const char*, int, int> sums[] = {
+        {"Max 12 :", "sup12res", 0, kMaxillaRow},   {"Max 06 :", "sup6res", 106, kMaxillaRow},
+        {"Mnd 12 :", "inf12res", 0, kMandibleRow},  {"Mnd 06 :", "inf6res", 106, kMandibleRow},
+    };
+    for (const auto& [caption, name, offset, y] : sums) {
+        plain(frame, QLatin1String(caption), {x + offset, y, 52, 22});
+        resultLabel(frame, name, {x + offset + 58, y, 36, 22});
+    }
 }
 
 void BoltonTab::buildRatioBlock(QWidget* frame, int x, const QString& digits, const char* cinf, const char* csup,

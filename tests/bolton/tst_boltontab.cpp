@@ -79,6 +79,8 @@ private Q_SLOTS:
     void missingTablesEndTheActionWithAnError();
     void aNameFromAFileCannotLeaveTheFolder_data();
     void aNameFromAFileCannotLeaveTheFolder();
+    void longSumsStandClearOfTheirCaptions_data();
+    void longSumsStandClearOfTheirCaptions();
 };
 
 void BoltonTabTest::filledMolarsNeedNoQuestion()
@@ -353,6 +355,65 @@ void BoltonTabTest::aNameFromAFileCannotLeaveTheFolder()
     QVERIFY(!QFile::exists(f.scratch.path(QStringLiteral("ESCAPED.bol"))));
     QCOMPARE(QDir(f.scratch.path(QStringLiteral("Analyses"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{"CRAFTED.bol"});
+}
+
+void BoltonTabTest::longSumsStandClearOfTheirCaptions_data()
+{
+    QTest::addColumn<QString>("posterior");  // the six widths outside canine to canine
+    QTest::addColumn<QString>("anterior");   // the six from canine to canine
+    QTest::addColumn<QString>("twelve");
+    QTest::addColumn<QString>("six");
+    QTest::newRow("twelve of 100.8") << "9.0" << "7.8" << "100.8" << "46.8";
+    QTest::newRow("twelve of 114.0") << "9.5" << "9.5" << "114.0" << "57.0";
+    QTest::newRow("six of 102.0 too") << "9.5" << "17.0" << "159.0" << "102.0";
+}
+
+void BoltonTabTest::longSumsStandClearOfTheirCaptions()
+{
+    QFETCH(QString, posterior);
+    QFETCH(QString, anterior);
+    QFETCH(QString, twelve);
+    QFETCH(QString, six);
+    BoltonFixture f;
+    f.typeCase();
+    for (const char arch : {'s', 'i'}) {
+        for (int i = 0; i < 12; ++i)
+            f.field(QStringLiteral("%1%2").arg(QLatin1Char(arch)).arg(i + 1, 2, 10, QLatin1Char('0')))
+                ->setText(i >= 3 && i <= 8 ? anterior : posterior);
+    }
+    f.button("bCalcular")->click();
+    QCOMPARE(f.result("sup12res"), twelve);
+    QCOMPARE(f.result("inf6res"), six);
+
+    QWidget* frame = f.tab()->findChild<QLabel*>(QStringLiteral("sup12res"))->parentWidget();
+    int previousEnd = -1;  // where the pair before on the row ends
+    for (const char* name : {"sup12res", "sup6res", "inf12res", "inf6res"}) {
+        auto* value = f.tab()->findChild<QLabel*>(QLatin1String(name));
+        // Its caption is the nearest label left of it on its row.
+        QLabel* caption = nullptr;
+        for (QLabel* l : frame->findChildren<QLabel*>()) {
+            if (l->y() == value->y() && l->x() < value->x() && (!caption || l->x() > caption->x()))
+                caption = l;
+        }
+        QVERIFY(caption);
+        const int captionEnd = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
+        const int width = value->fontMetrics().horizontalAdvance(value->text());
+        const int valueStart = value->geometry().right() + 1 - width;  // right-aligned
+        const QString what = QStringLiteral("\"%1\" ends at %2, %3 \"%4\" starts at %5 (label %6..%7)")
+                                 .arg(caption->text())
+                                 .arg(captionEnd)
+                                 .arg(QLatin1String(name), value->text())
+                                 .arg(valueStart)
+                                 .arg(value->x())
+                                 .arg(value->geometry().right());
+        QVERIFY2(width <= value->width(), qPrintable(what));
+        QVERIFY2(captionEnd + 6 <= valueStart, qPrintable(what));
+        QVERIFY2(!caption->geometry().intersects(value->geometry()), qPrintable(what));
+        QVERIFY2(frame->contentsRect().contains(value->geometry()), qPrintable(what));
+        if (QByteArray(name).contains('6'))
+            QVERIFY2(previousEnd + 10 <= caption->x(), qPrintable(what));
+        previousEnd = value->geometry().right();
+    }
 }
 
 QTEST_MAIN(BoltonTabTest)
