@@ -4,10 +4,13 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSystemTrayIcon>
+#include <QTreeView>
 #include <QUrl>
 
 namespace vel {
@@ -37,6 +40,37 @@ void setLines(QMessageBox& box, const QStringList& lines)
     box.setText(QStringLiteral("<p style=\"white-space:pre\">") + escaped.join(QStringLiteral("<br>"))
                 + QStringLiteral("</p>"));
 }
+
+// Qt's file dialog remembers the folders it visited, its places and its
+// column widths in settings that every Qt program of the user shares. This
+// program keeps no recent files and leaves the other programs' dialogs as
+// they were: the group is put back once the dialog is gone.
+class SharedDialogSettingsKept {
+public:
+    SharedDialogSettingsKept()
+    {
+        settings_.beginGroup(kGroup);
+        for (const QString& key : settings_.childKeys())
+            saved_.insert(key, settings_.value(key));
+        settings_.endGroup();
+    }
+    ~SharedDialogSettingsKept()
+    {
+        settings_.remove(kGroup);
+        settings_.beginGroup(kGroup);
+        for (auto it = saved_.cbegin(); it != saved_.cend(); ++it)
+            settings_.setValue(it.key(), it.value());
+        settings_.endGroup();
+        settings_.sync();
+    }
+    SharedDialogSettingsKept(const SharedDialogSettingsKept&) = delete;
+    SharedDialogSettingsKept& operator=(const SharedDialogSettingsKept&) = delete;
+
+private:
+    static inline const QString kGroup = QStringLiteral("FileDialog");
+    QSettings settings_{QSettings::UserScope, QStringLiteral("QtProject")};
+    QVariantMap saved_;
+};
 
 }  // namespace
 
@@ -94,12 +128,30 @@ void QtDesktop::openUrl(const QString& url)
 
 QString QtDesktop::chooseFile(const QString& folder, const QString& filter, const QString& defaultSuffix)
 {
+    const SharedDialogSettingsKept kept;  // outlives the dialog, which writes them as it goes
     QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Open..."), folder, filter);
+    // Qt's own dialog on every desktop, so that the places bar can go and the
+    // columns can be sized.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontResolveSymlinks);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontResolveSymlinks);
     QString suffix = defaultSuffix;
     dialog.setDefaultSuffix(suffix.remove(QStringLiteral("*.")));
+    dialog.setHistory({});
+    dialog.setSidebarUrls({});
+    if (auto* places = dialog.findChild<QWidget*>(QStringLiteral("sidebar")))
+        places->hide();
+    dialog.setViewMode(QFileDialog::Detail);
+    // Size, type and date as wide as what they show; the name takes the rest.
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = files->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    dialog.resize(760, 440);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

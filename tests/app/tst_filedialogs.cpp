@@ -1,0 +1,138 @@
+#include "app/qtseams.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Runs `check` on the file dialog once it is up and shows the folder's files,
+// then cancels it. No real time is waited: the event loop of the dialog runs.
+void whenTheDialogShowsFiles(const std::function<void(QFileDialog*)>& check, bool* ran)
+{
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* files = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+        const bool loaded = files && files->model()->rowCount(files->rootIndex()) >= 2;
+        if (!loaded && clock->elapsed() < 20000)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        delete clock;
+        if (dialog) {
+            if (loaded) {
+                check(dialog);
+                *ran = true;
+            }
+            dialog->reject();
+        }
+    });
+    poll->start(0);
+}
+
+}  // namespace
+
+// The program's file dialogs, as it shows them.
+class FileDialogsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void openShowsTheFolderWithoutPlacesAndWithWholeColumns();
+};
+
+void FileDialogsTest::openShowsTheFolderWithoutPlacesAndWithWholeColumns()
+{
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("Analyses"));
+    QVERIFY(QDir().mkpath(folder));
+    for (const char* name : {"MARIA DA CONCEICAO SILVA SANTOS-PRE-TX.twe", "ANA-POST-TX.twe", "ANA.bol"}) {
+        QFile f(QDir(folder).filePath(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(199 * 1024, '\0'));
+    }
+    // What other Qt programs' dialogs left in the settings all of them share.
+    const QStringList places{QStringLiteral("file:///usr")};
+    const QStringList history{QStringLiteral("file:///var")};
+    {
+        QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+        shared.setValue(QStringLiteral("FileDialog/shortcuts"), places);
+        shared.setValue(QStringLiteral("FileDialog/history"), history);
+    }
+    const QString cwd = QDir::currentPath();
+
+    bool ran = false;
+    whenTheDialogShowsFiles(
+        [&](QFileDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Open..."));
+            QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+            QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(folder).canonicalPath());
+            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Tweed Analysis file (*.twe)")});
+            QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+            QVERIFY(!dialog->history().contains(QStringLiteral("/var")));
+            auto* sidebar = dialog->findChild<QWidget*>(QStringLiteral("sidebar"));
+            QVERIFY(sidebar && !sidebar->isVisible());
+
+            // The cells' widths are public on the base class only.
+            QAbstractItemView* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QVERIFY(files->isVisible());
+            QHeaderView* header = static_cast<QTreeView*>(files)->header();
+            const int room = files->viewport()->width();
+            for (int column = 0; column < header->count(); ++column) {
+                // Asking for the cells' width lays the view out first.
+                const int cells = files->sizeHintForColumn(column);
+                const int size = header->sectionSize(column);
+                const int start = header->sectionViewportPosition(column);
+                const QString caption = header->model()->headerData(column, Qt::Horizontal).toString();
+                const QString what = QStringLiteral("%1: %2 px, %3 for the caption, %4 for the files, at %5..%6 of %7")
+                                         .arg(caption)
+                                         .arg(size)
+                                         .arg(header->sectionSizeHint(column))
+                                         .arg(cells)
+                                         .arg(start)
+                                         .arg(start + size)
+                                         .arg(room);
+                if (column != 2)  // Name, Size and Date Modified; the type is a courtesy
+                    QVERIFY2(!header->isSectionHidden(column), qPrintable(what));
+                if (header->isSectionHidden(column))
+                    continue;
+                QVERIFY2(size >= header->sectionSizeHint(column), qPrintable(what));
+                QVERIFY2(size >= cells, qPrintable(what));
+                QVERIFY2(start >= 0 && start + size <= room, qPrintable(what));
+            }
+        },
+        &ran);
+    vel::QtDesktop desktop;
+    const QString chosen =
+        desktop.chooseFile(folder, QStringLiteral("Tweed Analysis file (*.twe)"), QStringLiteral("*.twe"));
+    QVERIFY(ran);
+    QCOMPARE(chosen, QString());
+    QCOMPARE(QDir::currentPath(), cwd);
+    // No folder of this program's patients is remembered, nothing of the others' is lost.
+    QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+    QCOMPARE(shared.value(QStringLiteral("FileDialog/shortcuts")).toStringList(), places);
+    QCOMPARE(shared.value(QStringLiteral("FileDialog/history")).toStringList(), history);
+    QVERIFY(!shared.contains(QStringLiteral("FileDialog/lastVisited")));
+}
+
+int main(int argc, char* argv[])
+{
+    // The shared settings of Qt's dialogs live in a folder of the test's own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QApplication app(argc, argv);
+    FileDialogsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_filedialogs.moc"
