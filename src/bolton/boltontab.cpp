@@ -479,7 +479,7 @@ void BoltonTab::printClicked()
     for (const auto& [name, value] : boltonReportParameters(controlTexts()))
         reports_->setParameter(name, value);
     reports_->setLastPage(1);
-    reports_->print(QStringLiteral("report2"), title_());
+    reports_->print(QStringLiteral("report2"), title_(), field(QStringLiteral("bpaciente"))->text());
 }
 
 QString BoltonTab::transferPatient() const

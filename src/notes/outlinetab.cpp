@@ -164,7 +164,7 @@ void OutlineTab::printClicked()
     reports_->setParameter(QStringLiteral("nome"), QStringLiteral("Patient:  ") + patient_->text());
     reports_->setParameter(QStringLiteral("memo1"), memo);
     reports_->setLastPage(50);
-    reports_->print(QStringLiteral("report4"), kTitle);
+    reports_->print(QStringLiteral("report4"), kTitle, patient_->text());
 }
 
 }  // namespace vel

@@ -23,7 +23,17 @@ void ReportEngine::setParameter(const QString& name, const QString& text)
         params_.insert(name, text);
 }
 
-void ReportEngine::print(const QString& reportName, const QString& title)
+QString pdfFileName(const QString& patient, const QString& reportName)
+{
+    QString name = patient.trimmed().isEmpty() ? reportName : patient.trimmed() + QStringLiteral(" - ") + reportName;
+    for (QChar& c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32)
+            c = QLatin1Char('_');
+    }
+    return name + QStringLiteral(".pdf");
+}
+
+void ReportEngine::print(const QString& reportName, const QString& title, const QString& patient)
 {
     const QString path = folder_.reportDefinitions();
     if (!QFileInfo::exists(path)) {
@@ -48,7 +58,7 @@ void ReportEngine::print(const QString& reportName, const QString& title)
     const Report* report = definitions_->find(reportName);
     if (!report)
         return;
-    messenger_.whileModal([&] { viewer_.show(*report, params_, lastPage_, definitions_->baseDir()); });
+    messenger_.whileModal([&] { viewer_.show(*report, params_, lastPage_, definitions_->baseDir(), pdfFileName(patient, reportName)); });
 }
 
 }  // namespace vel

@@ -26,8 +26,9 @@ public:
     // The last step of every print: a missing definition file is reported in
     // a box titled `title`; otherwise the report is shown, with the tray's
     // Hide item disabled meanwhile. A damaged file gives an error box naming
-    // the file and the line. A report the file lacks shows nothing.
-    void print(const QString& reportName, const QString& title);
+    // the file and the line. A report the file lacks shows nothing. The
+    // preview offers to save it under the patient's name and the report's.
+    void print(const QString& reportName, const QString& title, const QString& patient);
 
 private:
     WorkingFolder folder_;
@@ -37,5 +38,9 @@ private:
     int lastPage_ = 1;
     std::optional<ReportDefinitions> definitions_;
 };
+
+// "MARIA SILVA - report1.pdf": the file name a saved report is offered
+// under. Whatever could not stand in a file name becomes "_".
+QString pdfFileName(const QString& patient, const QString& reportName);
 
 }  // namespace vel

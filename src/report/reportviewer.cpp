@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QFileInfo>
@@ -27,9 +28,10 @@ namespace {
 const QString kTitle = QStringLiteral("Velmora");
 
 void savePdf(QWidget* parent, Messenger& messenger, const Report& report, const ReportParameters& params,
-             int lastPage, const QString& baseDir)
+             int lastPage, const QString& baseDir, const QString& pdfName)
 {
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as PDF"), QString(),
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as PDF"),
+                                                QDir::current().absoluteFilePath(pdfName),
                                                 QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
@@ -44,7 +46,8 @@ void savePdf(QWidget* parent, Messenger& messenger, const Report& report, const 
 
 }  // namespace
 
-void QtReportViewer::show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir)
+void QtReportViewer::show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir,
+                          const QString& pdfName)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(reportPageLayout(report));
@@ -107,7 +110,9 @@ void QtReportViewer::show(const Report& report, const ReportParameters& params, 
         if (setup.exec() == QDialog::Accepted)
             preview->updatePreview();
     });
-    add(QStringLiteral("Save as PDF…"), QKeySequence::SaveAs, [&] { savePdf(&dialog, messenger_, report, params, lastPage, baseDir); });
+    add(QStringLiteral("Save as PDF…"), QKeySequence::SaveAs, [&] {
+        savePdf(&dialog, messenger_, report, params, lastPage, baseDir, pdfName);
+    });
     tools->addSeparator();
     add(QStringLiteral("Zoom in"), QKeySequence::ZoomIn, [&] { preview->zoomIn(); });
     add(QStringLiteral("Zoom out"), QKeySequence::ZoomOut, [&] { preview->zoomOut(); });

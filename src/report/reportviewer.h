@@ -8,11 +8,13 @@ namespace vel {
 class Messenger;
 
 // Shows a rendered report: the real one is a modal preview from which the
-// user prints or saves a PDF; tests record what would have been shown.
+// user prints or saves a PDF, offered as `pdfName` in the working folder;
+// tests record what would have been shown.
 class ReportViewer {
 public:
     virtual ~ReportViewer() = default;
-    virtual void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir) = 0;
+    virtual void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir,
+                      const QString& pdfName) = 0;
 };
 
 // The modal preview titled "Velmora", at 100 %, with a tool bar to print,
@@ -20,7 +22,8 @@ public:
 class QtReportViewer : public ReportViewer {
 public:
     explicit QtReportViewer(Messenger& messenger) : messenger_(messenger) {}
-    void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir) override;
+    void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir,
+              const QString& pdfName) override;
 
 private:
     Messenger& messenger_;

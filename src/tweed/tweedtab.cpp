@@ -637,7 +637,7 @@ void TweedTab::printClicked()
     for (const auto& [name, value] : tweedReportParameters(controlTexts(), lastPage))
         reports_->setParameter(name, value);
     reports_->setLastPage(lastPage);
-    reports_->print(QStringLiteral("report1"), title_());
+    reports_->print(QStringLiteral("report1"), title_(), field("twPaciente")->text());
 }
 
 Stage TweedTab::stage() const

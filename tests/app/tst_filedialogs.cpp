@@ -1,5 +1,9 @@
 #include "app/qtseams.h"
+#include "report/reportdefinition.h"
+#include "report/reportengine.h"
+#include "report/reportviewer.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,31 +20,40 @@
 
 namespace {
 
-// Runs `check` on the file dialog once it is up and shows the folder's files,
-// then cancels it. No real time is waited: the event loop of the dialog runs.
-void whenTheDialogShowsFiles(const std::function<void(QFileDialog*)>& check, bool* ran)
+// Once a modal window is up and `ready` for it, runs `act` on it. No real
+// time is waited: the polling runs in the window's own event loop.
+void whenModal(const std::function<bool(QWidget*)>& ready, const std::function<void(QWidget*)>& act)
 {
     auto* clock = new QElapsedTimer;
     clock->start();
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [=] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        auto* files = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
-        const bool loaded = files && files->model()->rowCount(files->rootIndex()) >= 2;
-        if (!loaded && clock->elapsed() < 20000)
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!(modal && ready(modal)) && clock->elapsed() < 20000)
             return;
         poll->stop();
         poll->deleteLater();
         delete clock;
-        if (dialog) {
-            if (loaded) {
-                check(dialog);
-                *ran = true;
-            }
-            dialog->reject();
-        }
+        if (modal)
+            act(modal);
     });
     poll->start(0);
+}
+
+// Runs `check` on the file dialog once it shows the folder's files, then cancels it.
+void whenTheDialogShowsFiles(const std::function<void(QFileDialog*)>& check, bool* ran)
+{
+    const auto loaded = [](QWidget* w) {
+        auto* files = qobject_cast<QFileDialog*>(w) ? w->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+        return files && files->model()->rowCount(files->rootIndex()) >= 2;
+    };
+    whenModal(loaded, [=](QWidget* w) {
+        if (loaded(w)) {
+            check(static_cast<QFileDialog*>(w));
+            *ran = true;
+        }
+        static_cast<QDialog*>(w)->reject();
+    });
 }
 
 }  // namespace
@@ -50,6 +63,7 @@ class FileDialogsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void openShowsTheFolderWithoutPlacesAndWithWholeColumns();
+    void saveAsPdfOffersThePatientsReport();
 };
 
 void FileDialogsTest::openShowsTheFolderWithoutPlacesAndWithWholeColumns()
@@ -124,6 +138,49 @@ void FileDialogsTest::openShowsTheFolderWithoutPlacesAndWithWholeColumns()
     QCOMPARE(shared.value(QStringLiteral("FileDialog/shortcuts")).toStringList(), places);
     QCOMPARE(shared.value(QStringLiteral("FileDialog/history")).toStringList(), history);
     QVERIFY(!shared.contains(QStringLiteral("FileDialog/lastVisited")));
+}
+
+void FileDialogsTest::saveAsPdfOffersThePatientsReport()
+{
+    const vel::ReportDefinitions reports =
+        vel::ReportDefinitions::load(QString::fromUtf8(VELMORA_DATA_DIR "/Análises.rav"));
+    const vel::Report* report = reports.find(QStringLiteral("report2"));
+    QVERIFY(report);
+    QTemporaryDir work;
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(work.path());
+
+    QString offered;
+    QString title;
+    const auto isPreview = [](QWidget* w) { return w->windowTitle() == QLatin1String("Velmora"); };
+    whenModal(isPreview, [&](QWidget* preview) {
+        QAction* save = nullptr;
+        for (QAction* a : preview->findChildren<QAction*>()) {
+            if (a->text() == QString::fromUtf8("Save as PDF…"))
+                save = a;
+        }
+        if (save) {
+            whenModal([](QWidget* w) { return qobject_cast<QFileDialog*>(w); },
+                      [&](QWidget* w) {
+                          auto* dialog = qobject_cast<QFileDialog*>(w);
+                          if (dialog) {
+                              title = dialog->windowTitle();
+                              offered = dialog->selectedFiles().value(0);
+                          }
+                          static_cast<QDialog*>(w)->reject();
+                      });
+            save->trigger();
+        }
+        static_cast<QDialog*>(preview)->reject();
+    });
+    vel::QtMessenger messenger;
+    vel::QtReportViewer viewer(messenger);
+    viewer.show(*report, {{QStringLiteral("nome"), QStringLiteral("Patient:  MARIA SILVA")}}, 1, reports.baseDir(),
+                vel::pdfFileName(QStringLiteral("MARIA SILVA"), QStringLiteral("report2")));
+    QDir::setCurrent(cwd);
+    QCOMPARE(title, QStringLiteral("Save as PDF"));
+    QCOMPARE(offered, QDir(work.path()).filePath(QStringLiteral("MARIA SILVA - report2.pdf")));
+    QVERIFY(QDir(work.path()).isEmpty());  // cancelled: nothing written
 }
 
 int main(int argc, char* argv[])

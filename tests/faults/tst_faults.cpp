@@ -61,7 +61,7 @@ namespace {
 
 struct CountingViewer : ReportViewer {
     int shown = 0;
-    void show(const Report&, const ReportParameters&, int, const QString&) override { ++shown; }
+    void show(const Report&, const ReportParameters&, int, const QString&, const QString&) override { ++shown; }
 };
 
 // A base of its own so the viewer exists before the program that prints through it.

@@ -5,6 +5,7 @@
 #include "guidance/guidewindow.h"
 #include "notes/historytab.h"
 #include "notes/outlinetab.h"
+#include "report/reportengine.h"
 #include "report/reportviewer.h"
 #include "support/appfixture.h"
 #include "tweed/tweedfile.h"
@@ -30,12 +31,14 @@ struct RecordingViewer : ReportViewer {
         ReportParameters params;
         int lastPage;
         bool hideEnabled;
+        QString pdfName;
     };
     QList<Shown> shown;
     std::function<bool()> hideEnabled = [] { return false; };
-    void show(const Report& report, const ReportParameters& params, int lastPage, const QString&) override
+    void show(const Report& report, const ReportParameters& params, int lastPage, const QString&,
+              const QString& pdfName) override
     {
-        shown.append({report.name, params, lastPage, hideEnabled()});
+        shown.append({report.name, params, lastPage, hideEnabled(), pdfName});
     }
 };
 
@@ -89,6 +92,8 @@ private Q_SLOTS:
     void outlinePrintAfterARefusedSave();
     void historyPrintsTheHistoryOnScreen();
     void historyFromAnotherFolderPrintsFromThatFile();
+    void pdfNameStaysAFileName_data();
+    void pdfNameStaysAFileName();
 };
 
 void PrintingTest::tweedNeedsACalculation()
@@ -111,6 +116,7 @@ void PrintingTest::tweedParametersWithoutGuidance()
     const auto& s = viewer.shown.constLast();
     QCOMPARE(s.report, QStringLiteral("report1"));
     QCOMPARE(s.lastPage, 1);
+    QCOMPARE(s.pdfName, QStringLiteral("TEST PATIENT - report1.pdf"));
     QVERIFY(!s.hideEnabled);
     QVERIFY(f.shell->tray()->hideItem()->isEnabled());
     const ReportParameters& p = s.params;
@@ -251,6 +257,7 @@ void PrintingTest::boltonParameters()
     const auto& s = viewer.shown.constLast();
     QCOMPARE(s.report, QStringLiteral("report2"));
     QCOMPARE(s.lastPage, 1);
+    QCOMPARE(s.pdfName, QStringLiteral("ANA - report2.pdf"));
     QCOMPARE(s.params.value(QStringLiteral("nome")), QStringLiteral("Patient:  ANA"));
     QCOMPARE(s.params.value(QStringLiteral("s1")), QStringLiteral("8.5"));
     QCOMPARE(s.params.value(QStringLiteral("i12")), QStringLiteral("11.1"));
@@ -281,6 +288,7 @@ void PrintingTest::outlinePrintSavesFirst()
     QCOMPARE(viewer.shown.size(), 1);
     QCOMPARE(viewer.shown[0].report, QStringLiteral("report4"));
     QCOMPARE(viewer.shown[0].lastPage, 50);
+    QCOMPARE(viewer.shown[0].pdfName, QStringLiteral("JOSE - report4.pdf"));
     QCOMPARE(viewer.shown[0].params.value(QStringLiteral("nome")), QStringLiteral("Patient:  JOSE"));
     QCOMPARE(viewer.shown[0].params.value(QStringLiteral("memo1")), QStringLiteral("Phase 1\rPhase 2\r"));
 }
@@ -341,6 +349,7 @@ void PrintingTest::historyPrintsTheHistoryOnScreen()
     QCOMPARE(viewer.shown.size(), 1);
     QCOMPARE(viewer.shown[0].report, QStringLiteral("report3"));
     QCOMPARE(viewer.shown[0].lastPage, 50);
+    QCOMPARE(viewer.shown[0].pdfName, QStringLiteral("JOSE - report3.pdf"));
     const QString memo = viewer.shown[0].params.value(QStringLiteral("memo1"));
     QVERIFY(memo.contains(QStringLiteral("\r\rBonding\r") + QString(145, QLatin1Char('-')) + QLatin1Char('\r')));
     QVERIFY(!memo.contains(QStringLiteral("JOSE")));
@@ -387,6 +396,23 @@ void PrintingTest::historyFromAnotherFolderPrintsFromThatFile()
     QVERIFY2(memo.contains(QStringLiteral("Bonding from the backup")), qPrintable(memo));
     QVERIFY(!memo.contains(QStringLiteral("practice's copy")));
     QCOMPARE(viewer.shown[0].params.value(QStringLiteral("nome")), QStringLiteral("Patient:  JOSE"));
+}
+
+void PrintingTest::pdfNameStaysAFileName_data()
+{
+    QTest::addColumn<QString>("patient");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("typed") << "MARIA DA SILVA, JR" << "MARIA DA SILVA, JR - report1.pdf";
+    QTest::newRow("none") << "" << "report1.pdf";
+    // Names read from a file are not filtered: none may lead out of the folder.
+    QTest::newRow("from a file") << "../ANA\\B\tC" << ".._ANA_B_C - report1.pdf";
+}
+
+void PrintingTest::pdfNameStaysAFileName()
+{
+    QFETCH(QString, patient);
+    QFETCH(QString, name);
+    QCOMPARE(pdfFileName(patient, QStringLiteral("report1")), name);
 }
 
 QTEST_MAIN(PrintingTest)
