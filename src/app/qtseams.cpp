@@ -72,6 +72,28 @@ private:
     QVariantMap saved_;
 };
 
+// How this program shows Qt's file dialog: Qt's own on every desktop, so
+// that the places bar can go and the columns can be sized; no history; the
+// details, size, type and date as wide as what they show, the name taking
+// the rest.
+void setUp(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setHistory({});
+    dialog.setSidebarUrls({});
+    if (auto* places = dialog.findChild<QWidget*>(QStringLiteral("sidebar")))
+        places->hide();
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = files->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    dialog.resize(760, 440);
+}
+
 }  // namespace
 
 Messenger::Answer QtMessenger::present(Icon icon, const QString& title, const QStringList& lines, bool question)
@@ -130,28 +152,24 @@ QString QtDesktop::chooseFile(const QString& folder, const QString& filter, cons
 {
     const SharedDialogSettingsKept kept;  // outlives the dialog, which writes them as it goes
     QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Open..."), folder, filter);
-    // Qt's own dialog on every desktop, so that the places bar can go and the
-    // columns can be sized.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    setUp(dialog);
     dialog.setOption(QFileDialog::DontResolveSymlinks);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     QString suffix = defaultSuffix;
     dialog.setDefaultSuffix(suffix.remove(QStringLiteral("*.")));
-    dialog.setHistory({});
-    dialog.setSidebarUrls({});
-    if (auto* places = dialog.findChild<QWidget*>(QStringLiteral("sidebar")))
-        places->hide();
-    dialog.setViewMode(QFileDialog::Detail);
-    // Size, type and date as wide as what they show; the name takes the rest.
-    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-        QHeaderView* header = files->header();
-        header->setStretchLastSection(false);
-        header->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int column = 1; column < header->count(); ++column)
-            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    }
-    dialog.resize(760, 440);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDesktop::chooseSaveFile(const QString& title, const QString& suggested, const QString& filter)
+{
+    const SharedDialogSettingsKept kept;
+    QFileDialog dialog(QApplication::activeWindow(), title, suggested, filter);
+    setUp(dialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -18,6 +18,7 @@ public:
     void setDisplayMode(const DisplayMode& mode) override;
     void openUrl(const QString& url) override;
     QString chooseFile(const QString& folder, const QString& filter, const QString& defaultSuffix) override;
+    QString chooseSaveFile(const QString& title, const QString& suggested, const QString& filter) override;
     bool hasSystemTray() const override;
 };
 

@@ -23,7 +23,7 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     : desktop_(desktop)
 {
     if (!viewer) {
-        ownViewer_ = std::make_unique<QtReportViewer>(messenger);
+        ownViewer_ = std::make_unique<QtReportViewer>(messenger, desktop);
         viewer = ownViewer_.get();
     }
     reports_ = std::make_unique<ReportEngine>(folder, messenger, *viewer);

@@ -22,6 +22,8 @@ public:
     virtual void openUrl(const QString& url) = 0;
     // The one open-file dialog; returns the chosen file, or empty if cancelled.
     virtual QString chooseFile(const QString& folder, const QString& filter, const QString& defaultSuffix) = 0;
+    // A file to write, `suggested` (a path) offered first; empty if cancelled.
+    virtual QString chooseSaveFile(const QString& title, const QString& suggested, const QString& filter) = 0;
     virtual bool hasSystemTray() const = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "report/reportviewer.h"
 
+#include "common/desktop.h"
 #include "common/messenger.h"
 
 #include "report/reportrenderer.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QFileInfo>
 #include <QPageSetupDialog>
@@ -27,12 +27,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("Velmora");
 
-void savePdf(QWidget* parent, Messenger& messenger, const Report& report, const ReportParameters& params,
+void savePdf(Desktop& desktop, Messenger& messenger, const Report& report, const ReportParameters& params,
              int lastPage, const QString& baseDir, const QString& pdfName)
 {
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as PDF"),
-                                                QDir::current().absoluteFilePath(pdfName),
-                                                QStringLiteral("PDF files (*.pdf)"));
+    QString path = desktop.chooseSaveFile(QStringLiteral("Save as PDF"), QDir::current().absoluteFilePath(pdfName),
+                                          QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
@@ -111,7 +110,7 @@ void QtReportViewer::show(const Report& report, const ReportParameters& params, 
             preview->updatePreview();
     });
     add(QStringLiteral("Save as PDF…"), QKeySequence::SaveAs, [&] {
-        savePdf(&dialog, messenger_, report, params, lastPage, baseDir, pdfName);
+        savePdf(desktop_, messenger_, report, params, lastPage, baseDir, pdfName);
     });
     tools->addSeparator();
     add(QStringLiteral("Zoom in"), QKeySequence::ZoomIn, [&] { preview->zoomIn(); });

@@ -5,6 +5,7 @@ class QWidget;
 
 namespace vel {
 
+class Desktop;
 class Messenger;
 
 // Shows a rendered report: the real one is a modal preview from which the
@@ -21,12 +22,13 @@ public:
 // choose copies, set up the printer and the page, and save as PDF.
 class QtReportViewer : public ReportViewer {
 public:
-    explicit QtReportViewer(Messenger& messenger) : messenger_(messenger) {}
+    QtReportViewer(Messenger& messenger, Desktop& desktop) : messenger_(messenger), desktop_(desktop) {}
     void show(const Report& report, const ReportParameters& params, int lastPage, const QString& baseDir,
               const QString& pdfName) override;
 
 private:
     Messenger& messenger_;
+    Desktop& desktop_;
 };
 
 }  // namespace vel

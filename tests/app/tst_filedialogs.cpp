@@ -56,6 +56,52 @@ void whenTheDialogShowsFiles(const std::function<void(QFileDialog*)>& check, boo
     });
 }
 
+void makeFiles(const QString& folder, const QStringList& names)
+{
+    for (const QString& name : names) {
+        QFile f(QDir(folder).filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(199 * 1024, '\0'));
+    }
+}
+
+// Qt's own dialog without places, in detail view, every column as wide as
+// its caption and its cells and all of them in sight.
+void checkTheLook(QFileDialog* dialog)
+{
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    auto* sidebar = dialog->findChild<QWidget*>(QStringLiteral("sidebar"));
+    QVERIFY(sidebar && !sidebar->isVisible());
+
+    // The cells' widths are public on the base class only.
+    QAbstractItemView* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    QVERIFY(files->isVisible());
+    QHeaderView* header = static_cast<QTreeView*>(files)->header();
+    const int room = files->viewport()->width();
+    for (int column = 0; column < header->count(); ++column) {
+        // Asking for the cells' width lays the view out first.
+        const int cells = files->sizeHintForColumn(column);
+        const int size = header->sectionSize(column);
+        const int start = header->sectionViewportPosition(column);
+        const QString caption = header->model()->headerData(column, Qt::Horizontal).toString();
+        const QString what = QStringLiteral("%1: %2 px, %3 for the caption, %4 for the files, at %5..%6 of %7")
+                                 .arg(caption)
+                                 .arg(size)
+                                 .arg(header->sectionSizeHint(column))
+                                 .arg(cells)
+                                 .arg(start)
+                                 .arg(start + size)
+                                 .arg(room);
+        if (column != 2)  // Name, Size and Date Modified; the type is a courtesy
+            QVERIFY2(!header->isSectionHidden(column), qPrintable(what));
+        if (header->isSectionHidden(column))
+            continue;
+        QVERIFY2(size >= header->sectionSizeHint(column), qPrintable(what));
+        QVERIFY2(size >= cells, qPrintable(what));
+        QVERIFY2(start >= 0 && start + size <= room, qPrintable(what));
+    }
+}
+
 }  // namespace
 
 // The program's file dialogs, as it shows them.
@@ -71,11 +117,8 @@ void FileDialogsTest::openShowsTheFolderWithoutPlacesAndWithWholeColumns()
     QTemporaryDir work;
     const QString folder = work.filePath(QStringLiteral("Analyses"));
     QVERIFY(QDir().mkpath(folder));
-    for (const char* name : {"MARIA DA CONCEICAO SILVA SANTOS-PRE-TX.twe", "ANA-POST-TX.twe", "ANA.bol"}) {
-        QFile f(QDir(folder).filePath(QLatin1String(name)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(199 * 1024, '\0'));
-    }
+    makeFiles(folder, {QStringLiteral("MARIA DA CONCEICAO SILVA SANTOS-PRE-TX.twe"), QStringLiteral("ANA-POST-TX.twe"),
+                       QStringLiteral("ANA.bol")});
     // What other Qt programs' dialogs left in the settings all of them share.
     const QStringList places{QStringLiteral("file:///usr")};
     const QStringList history{QStringLiteral("file:///var")};
@@ -90,41 +133,11 @@ void FileDialogsTest::openShowsTheFolderWithoutPlacesAndWithWholeColumns()
     whenTheDialogShowsFiles(
         [&](QFileDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Open..."));
-            QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
             QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(folder).canonicalPath());
             QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Tweed Analysis file (*.twe)")});
             QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
             QVERIFY(!dialog->history().contains(QStringLiteral("/var")));
-            auto* sidebar = dialog->findChild<QWidget*>(QStringLiteral("sidebar"));
-            QVERIFY(sidebar && !sidebar->isVisible());
-
-            // The cells' widths are public on the base class only.
-            QAbstractItemView* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-            QVERIFY(files->isVisible());
-            QHeaderView* header = static_cast<QTreeView*>(files)->header();
-            const int room = files->viewport()->width();
-            for (int column = 0; column < header->count(); ++column) {
-                // Asking for the cells' width lays the view out first.
-                const int cells = files->sizeHintForColumn(column);
-                const int size = header->sectionSize(column);
-                const int start = header->sectionViewportPosition(column);
-                const QString caption = header->model()->headerData(column, Qt::Horizontal).toString();
-                const QString what = QStringLiteral("%1: %2 px, %3 for the caption, %4 for the files, at %5..%6 of %7")
-                                         .arg(caption)
-                                         .arg(size)
-                                         .arg(header->sectionSizeHint(column))
-                                         .arg(cells)
-                                         .arg(start)
-                                         .arg(start + size)
-                                         .arg(room);
-                if (column != 2)  // Name, Size and Date Modified; the type is a courtesy
-                    QVERIFY2(!header->isSectionHidden(column), qPrintable(what));
-                if (header->isSectionHidden(column))
-                    continue;
-                QVERIFY2(size >= header->sectionSizeHint(column), qPrintable(what));
-                QVERIFY2(size >= cells, qPrintable(what));
-                QVERIFY2(start >= 0 && start + size <= room, qPrintable(what));
-            }
+            checkTheLook(dialog);
         },
         &ran);
     vel::QtDesktop desktop;
@@ -147,11 +160,12 @@ void FileDialogsTest::saveAsPdfOffersThePatientsReport()
     const vel::Report* report = reports.find(QStringLiteral("report2"));
     QVERIFY(report);
     QTemporaryDir work;
+    makeFiles(work.path(), {QStringLiteral("ANA - report2.pdf"), QStringLiteral("JOSE DA SILVA - report4.pdf")});
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(work.path());
 
     QString offered;
-    QString title;
+    bool ran = false;
     const auto isPreview = [](QWidget* w) { return w->windowTitle() == QLatin1String("Velmora"); };
     whenModal(isPreview, [&](QWidget* preview) {
         QAction* save = nullptr;
@@ -160,27 +174,28 @@ void FileDialogsTest::saveAsPdfOffersThePatientsReport()
                 save = a;
         }
         if (save) {
-            whenModal([](QWidget* w) { return qobject_cast<QFileDialog*>(w); },
-                      [&](QWidget* w) {
-                          auto* dialog = qobject_cast<QFileDialog*>(w);
-                          if (dialog) {
-                              title = dialog->windowTitle();
-                              offered = dialog->selectedFiles().value(0);
-                          }
-                          static_cast<QDialog*>(w)->reject();
-                      });
+            whenTheDialogShowsFiles(
+                [&](QFileDialog* dialog) {
+                    QCOMPARE(dialog->windowTitle(), QStringLiteral("Save as PDF"));
+                    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+                    offered = dialog->selectedFiles().value(0);
+                    checkTheLook(dialog);
+                },
+                &ran);
             save->trigger();
         }
         static_cast<QDialog*>(preview)->reject();
     });
     vel::QtMessenger messenger;
-    vel::QtReportViewer viewer(messenger);
+    vel::QtDesktop desktop;
+    vel::QtReportViewer viewer(messenger, desktop);
     viewer.show(*report, {{QStringLiteral("nome"), QStringLiteral("Patient:  MARIA SILVA")}}, 1, reports.baseDir(),
                 vel::pdfFileName(QStringLiteral("MARIA SILVA"), QStringLiteral("report2")));
     QDir::setCurrent(cwd);
-    QCOMPARE(title, QStringLiteral("Save as PDF"));
+    QVERIFY(ran);
     QCOMPARE(offered, QDir(work.path()).filePath(QStringLiteral("MARIA SILVA - report2.pdf")));
-    QVERIFY(QDir(work.path()).isEmpty());  // cancelled: nothing written
+    QVERIFY(!QFile::exists(offered));  // cancelled: nothing written
+    QVERIFY(!QSettings(QSettings::UserScope, QStringLiteral("QtProject")).contains(QStringLiteral("FileDialog/lastVisited")));
 }
 
 int main(int argc, char* argv[])

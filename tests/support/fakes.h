@@ -45,6 +45,7 @@ public:
     void setDisplayMode(const DisplayMode& m) override { modeChanges.append(m); mode = m; }
     void openUrl(const QString& url) override { openedUrls.append(url); }
     QString chooseFile(const QString& folder, const QString& filter, const QString& suffix) override;
+    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return QString(); }
     bool hasSystemTray() const override { return tray; }
 };
 
