@@ -164,7 +164,7 @@ void Shell::setGuideAnswers(const GuideAnswers& answers)
 
 void Shell::runGuidance()
 {
-    guide_->guidanceClicked();
+    guide_->guidanceOnRestoredAnswers();
 }
 
 void Shell::trayDoubleClicked()

@@ -294,4 +294,12 @@ void GuideWindow::guidanceClicked()
     leave();
 }
 
+void GuideWindow::guidanceOnRestoredAnswers()
+{
+    // Only answers that fail the checks have something to ask.
+    if (!validateAnswers(answers()).isEmpty())
+        open();
+    guidanceClicked();
+}
+
 }  // namespace vel

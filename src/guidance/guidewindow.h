@@ -35,6 +35,10 @@ public:
     void cancelClicked();
     // GUIDANCE: validates, counts and fills the Tweed tab's Suggested Diagnosis.
     void guidanceClicked();
+    // GUIDANCE on the answers a Tweed file restored, without the guide ever
+    // showing; answers that fail the checks bring it up, warning and all,
+    // for the clinician to complete.
+    void guidanceOnRestoredAnswers();
 
 private:
     QCheckBox* addBox(const char* name, const char* caption, int x, int y, bool shown);

@@ -476,9 +476,7 @@ void TweedTab::calculateClicked()
     if (calculate_->text() != kCalculate) {
         // SPACE TX GUIDANCE: the guide takes over the main window until it is left.
         window()->setEnabled(false);
-        messenger_.information(
-            title_(), {QStringLiteral("The generated diagnosis is nothing more than a suggestion. The professional"),
-                       QStringLiteral("  must consider other factors before arriving at the final treatment plan!")});
+        showCaution();
         if (companions_)
             companions_->openGuide();
         else
@@ -518,6 +516,13 @@ void TweedTab::calculateClicked()
         replace_->setChecked(true);
         field("dcopcres")->clear();
     }
+}
+
+void TweedTab::showCaution()
+{
+    messenger_.information(
+        title_(), {QStringLiteral("The generated diagnosis is nothing more than a suggestion. The professional"),
+                   QStringLiteral("  must consider other factors before arriving at the final treatment plan!")});
 }
 
 void TweedTab::applyGuidance(const GuideAnswers& answers)
@@ -774,9 +779,14 @@ void TweedTab::openClicked()
 
     if (r.guidance && calculate_->text() == kGuidance) {
         complete_->setChecked(true);
-        calculateClicked();  // SPACE TX GUIDANCE: the caution, then the guide
+        // SPACE TX GUIDANCE on the restored answers: the caution as ever, but
+        // the guide has nothing to ask, so it does not come up for a moment.
+        window()->setEnabled(false);
+        showCaution();
         if (companions_)
             companions_->runGuidance();
+        else
+            window()->setEnabled(true);
     }
 }
 

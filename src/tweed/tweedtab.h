@@ -34,7 +34,8 @@ public:
     virtual GuideAnswers guideAnswers() const = 0;
     // Sets the answers as clicks would, so the guide's reactions run.
     virtual void setGuideAnswers(const GuideAnswers& answers) = 0;
-    // The guide's GUIDANCE on the answers it holds.
+    // The guide's GUIDANCE on the answers restored from a file, the guide
+    // unseen unless they fail its checks and need answering.
     virtual void runGuidance() = 0;
 };
 
@@ -83,6 +84,7 @@ protected:
     void filePrint() override { printClicked(); }
 
 private:
+    void showCaution();
     void buildPatientRow();
     void buildMeasurements();
     void buildDifficulty();

@@ -1,3 +1,4 @@
+#include "app/tray.h"
 #include "common/fileio.h"
 #include "entry/crlabel.h"
 #include "entry/entryfield.h"
@@ -56,6 +57,17 @@ struct TweedFileFixture : AppFixture {
     QStringList lastLines() const { return messenger.last().lines; }
 };
 
+// Counts the times a window is shown.
+struct ShowCounter : QObject {
+    int shows = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
 QByteArray field(const char* text, int capacity)
 {
     QByteArray f(capacity + 1, '\0');
@@ -78,6 +90,8 @@ private Q_SLOTS:
     void aFailedWriteSetsNoFlag();
     void openWithoutGuidance();
     void openWithGuidance();
+    void openRunsTheGuidanceUnseen_data();
+    void openRunsTheGuidanceUnseen();
     void alreadyOpenMeansThisAnalysis();
     void aBadFileLeavesTheTabAsItWas();
     void missingFolderIsNamed();
@@ -323,6 +337,65 @@ void TweedFileTest::openWithGuidance()
 
     f.click("tsalvar");
     QCOMPARE(f.lastLines(), QStringList{QStringLiteral("This patient already has an Analysis and Space Tx Guidance saved!")});
+}
+
+void TweedFileTest::openRunsTheGuidanceUnseen_data()
+{
+    QTest::addColumn<bool>("answered");  // the stored answers pass the guide's checks
+    QTest::newRow("answered") << true;
+    QTest::newRow("skeletal disharmony without a finding") << false;
+}
+
+void TweedFileTest::openRunsTheGuidanceUnseen()
+{
+    QFETCH(bool, answered);
+    TweedFileFixture f;
+    f.calculateCase();
+    f.guidance();
+    f.click("tsalvar");
+    f.click("tLimpar");
+    f.click("tLimpar");
+    if (!answered) {
+        // Yes kept, Class II and the open bite taken away, as no SAVE writes it.
+        QByteArray bytes = readFileBytes(f.path());
+        bytes[190] = '\0';
+        bytes[193] = '\0';
+        replaceFile(f.path(), bytes);
+    }
+    const UsageStats before = f.stats();
+    GuideWindow* guide = f.shell->guide();
+    ShowCounter counter;
+    guide->installEventFilter(&counter);
+
+    f.desktop.chosenFiles = {f.path()};
+    f.messenger.clear();
+    f.click("tabrir");
+    QCOMPARE(f.messenger.boxes.first().icon, Messenger::Icon::Information);  // the caution
+    QCOMPARE(f.stats().tweed, before.tweed + 1);
+    QVERIFY(guide->answers() == GuideAnswers{});
+    if (answered) {
+        QCOMPARE(counter.shows, 0);
+        QVERIFY(!guide->isVisible());
+        QCOMPARE(f.messenger.boxes.size(), 1);
+        QVERIFY(f.main()->isEnabled());
+        QVERIFY(f.shell->tray()->hideItem()->isEnabled());
+        QVERIFY(!f.w("dsantinfo")->isHidden());
+        QCOMPARE(f.stats().guidance, before.guidance + 1);
+        return;
+    }
+    // What the file lacks is the clinician's to answer: the guide stays up,
+    // and the warning over it gave the Hide item back, as any box does.
+    QCOMPARE(f.messenger.last().lines,
+             QStringList{QStringLiteral("No Disharmony selected! If there is no skeletal disharmony, please Check NO!")});
+    QCOMPARE(counter.shows, 1);
+    QVERIFY(guide->isVisible());
+    QVERIFY(!f.main()->isEnabled());
+    QVERIFY(f.shell->tray()->hideItem()->isEnabled());
+    QVERIFY(f.w("dsantinfo")->isHidden());
+    QCOMPARE(f.stats().guidance, before.guidance);
+    guide->findChild<QPushButton*>(QStringLiteral("gcancelar"))->click();
+    QVERIFY(f.main()->isEnabled());
+    QVERIFY(f.shell->tray()->hideItem()->isEnabled());
 }
 
 void TweedFileTest::alreadyOpenMeansThisAnalysis()
