@@ -9,7 +9,7 @@
 #include "app/session.h"
 #include "app/tray.h"
 #include "report/reportengine.h"
-#include "report/reportviewer.h"
+#include "report/reportpreview.h"
 #include "common/desktop.h"
 #include "common/messenger.h"
 

@@ -1,7 +1,7 @@
 #include "app/qtseams.h"
 #include "report/reportdefinition.h"
 #include "report/reportengine.h"
-#include "report/reportviewer.h"
+#include "report/reportpreview.h"
 
 #include <QAction>
 #include <QApplication>

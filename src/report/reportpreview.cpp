@@ -1,4 +1,4 @@
-#include "report/reportviewer.h"
+#include "report/reportpreview.h"
 
 #include "common/desktop.h"
 #include "common/messenger.h"
