@@ -1,5 +1,5 @@
 // A folder of a few hundred varied analyses, made the same way every time,
-// exported to JSON and compared byte for byte with the output kept beside this
+// exported to JSON and to the two spreadsheets and compared byte for byte with the output kept beside this
 // test. Any change in what the program computes or shows for a stored
 // analysis shows here; a change meant to keep behaviour must leave it as it is.
 //   VELMORA_WRITE_GOLDEN=1 test_export_golden   writes the kept output anew
@@ -120,9 +120,9 @@ BoltonRecord boltonCase(Sequence& s, int i)
     return r;
 }
 
-QString goldenPath()
+QString goldenPath(const QString& name)
 {
-    return QStringLiteral(VELMORA_SOURCE_DIR "/tests/export/golden/analyses.json");
+    return QStringLiteral(VELMORA_SOURCE_DIR "/tests/export/golden/") + name;
 }
 
 }  // namespace
@@ -130,10 +130,10 @@ QString goldenPath()
 class ExportGoldenTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void jsonIsAsKept();
+    void exportIsAsKept();
 };
 
-void ExportGoldenTest::jsonIsAsKept()
+void ExportGoldenTest::exportIsAsKept()
 {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Analyses")));
@@ -148,28 +148,42 @@ void ExportGoldenTest::jsonIsAsKept()
         }
     }
 
-    QProcess tool;
-    tool.setWorkingDirectory(dir.path());
-    tool.start(QStringLiteral(VELMORA_EXPORT_BIN),
-               {QStringLiteral("--json"), QStringLiteral("--data"), QStringLiteral(VELMORA_DATA_DIR),
-                QStringLiteral("Analyses")});
-    QVERIFY(tool.waitForFinished(120000));
-    const QByteArray json = tool.readAllStandardOutput();
-    QVERIFY2(json.size() > 100000, tool.readAllStandardError().constData());
+    // The JSON on standard output, and the two spreadsheets.
+    const auto run = [&](const QStringList& output) {
+        QProcess tool;
+        tool.setWorkingDirectory(dir.path());
+        tool.start(QStringLiteral(VELMORA_EXPORT_BIN),
+                   output + QStringList{QStringLiteral("--data"), QStringLiteral(VELMORA_DATA_DIR), QStringLiteral("Analyses")});
+        tool.waitForFinished(120000);
+        return std::pair{tool.readAllStandardOutput(), tool.readAllStandardError()};
+    };
+    const auto [json, errors] = run({QStringLiteral("--json")});
+    QVERIFY2(json.size() > 100000, errors.constData());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("csv")));
+    run({QStringLiteral("--csv"), QStringLiteral("csv")});
+    const std::pair<QString, QByteArray> outputs[] = {
+        {QStringLiteral("analyses.json"), json},
+        {QStringLiteral("tweed.csv"), readFileBytes(dir.filePath(QStringLiteral("csv/tweed.csv")))},
+        {QStringLiteral("bolton.csv"), readFileBytes(dir.filePath(QStringLiteral("csv/bolton.csv")))},
+    };
 
     if (qEnvironmentVariableIsSet("VELMORA_WRITE_GOLDEN")) {
-        replaceFile(goldenPath(), json);
+        for (const auto& [name, bytes] : outputs)
+            replaceFile(goldenPath(name), bytes);
         QSKIP("the kept output was written anew");
     }
-    const QByteArray kept = readFileBytes(goldenPath());
-    if (json != kept) {
+    for (const auto& [name, bytes] : outputs) {
+        const QByteArray kept = readFileBytes(goldenPath(name));
+        if (bytes == kept)
+            continue;
         // Where they part, to start looking from.
         qsizetype at = 0;
-        while (at < json.size() && at < kept.size() && json[at] == kept[at])
+        while (at < bytes.size() && at < kept.size() && bytes[at] == kept[at])
             ++at;
-        QFAIL(qPrintable(QStringLiteral("the export differs from the kept output from byte %1: \"%2\" instead of \"%3\"")
+        QFAIL(qPrintable(QStringLiteral("%1 differs from the kept output from byte %2: \"%3\" instead of \"%4\"")
+                             .arg(name)
                              .arg(at)
-                             .arg(QString::fromUtf8(json.mid(std::max<qsizetype>(0, at - 80), 160)),
+                             .arg(QString::fromUtf8(bytes.mid(std::max<qsizetype>(0, at - 80), 160)),
                                   QString::fromUtf8(kept.mid(std::max<qsizetype>(0, at - 80), 160)))));
     }
 }
