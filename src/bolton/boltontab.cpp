@@ -1,6 +1,7 @@
 #include "bolton/boltontab.h"
 
 #include "common/usagestats.h"
+#include "bolton/boltonanalysis.h"
 #include "bolton/boltonfile.h"
 #include "common/actionguard.h"
 #include "common/desktop.h"
@@ -292,19 +293,8 @@ BoltonInputs BoltonTab::inputs() const
 
 void BoltonTab::showResults(const BoltonResults& r)
 {
-    const std::pair<const char*, const QString*> texts[] = {
-        {"sup12res", &r.sup12res},   {"sup6res", &r.sup6res},         {"inf12res", &r.inf12res},
-        {"inf6res", &r.inf6res},     {"cinf12res", &r.cinf12res},     {"csup12res", &r.csup12res},
-        {"x10012res", &r.x10012res}, {"cinf6res", &r.cinf6res},       {"csup6res", &r.csup6res},
-        {"x1006res", &r.x1006res},   {"busca12", &r.busca12},         {"busca12res", &r.busca12res},
-        {"infobusca12res", &r.infobusca12res}, {"tab12res", &r.tab12res}, {"res12", &r.res12},
-        {"res12info", &r.res12info}, {"busca6", &r.busca6},           {"busca6res", &r.busca6res},
-        {"infobusca6res", &r.infobusca6res},   {"tab6res", &r.tab6res},   {"res6", &r.res6},
-        {"res6info", &r.res6info},   {"diag12info", &r.diag12info},   {"diag12", &r.diag12},
-        {"diag6info", &r.diag6info}, {"diag6", &r.diag6},
-    };
-    for (const auto& [name, text] : texts)
-        setCrText(results_.value(QLatin1String(name)), *text);
+    for (const auto& [name, text] : boltonResultTexts(r))
+        setCrText(results_.value(name), text);
     findChild<QFrame*>(QStringLiteral("Shape19"))->show();
     findChild<QFrame*>(QStringLiteral("Shape20"))->show();
     rule12_->show();

@@ -1,5 +1,6 @@
 #include "export/analysisexport.h"
 
+#include "bolton/boltonanalysis.h"
 #include "bolton/boltoncalc.h"
 #include "bolton/boltonfile.h"
 #include "guidance/guidancerules.h"
@@ -33,21 +34,6 @@ Pairs tweedResults(const TweedResults& r, const QString& grade)
         {name("anantres"), r.anantres},     {name("anmdmres"), r.anmdmres},       {name("anmedres"), r.anmedres},
         {name("anpdmres"), r.anpdmres},     {name("anpcresres"), r.anpcresres},   {name("anposres"), r.anposres},
         {name("andiscres"), r.andiscres},
-    };
-}
-
-Pairs boltonResults(const BoltonResults& r)
-{
-    return {
-        {name("sup12res"), r.sup12res},     {name("sup6res"), r.sup6res},       {name("inf12res"), r.inf12res},
-        {name("inf6res"), r.inf6res},       {name("cinf12res"), r.cinf12res},   {name("csup12res"), r.csup12res},
-        {name("x10012res"), r.x10012res},   {name("cinf6res"), r.cinf6res},     {name("csup6res"), r.csup6res},
-        {name("x1006res"), r.x1006res},     {name("busca12"), r.busca12},       {name("busca12res"), r.busca12res},
-        {name("infobusca12res"), r.infobusca12res}, {name("tab12res"), r.tab12res}, {name("res12"), r.res12},
-        {name("res12info"), r.res12info},   {name("busca6"), r.busca6},         {name("busca6res"), r.busca6res},
-        {name("infobusca6res"), r.infobusca6res}, {name("tab6res"), r.tab6res}, {name("res6"), r.res6},
-        {name("res6info"), r.res6info},     {name("diag12info"), r.diag12info}, {name("diag12"), r.diag12},
-        {name("diag6info"), r.diag6info},   {name("diag6"), r.diag6},
     };
 }
 
@@ -145,23 +131,6 @@ constexpr Column kTweedColumns[] = {
     {"Difficulty Midarch Arch", "iddmmres"}, {"Difficulty Curve of Spee", "idspeeres"},
     {"Difficulty Molar Correction", "idcorrres"}, {"Difficulty Posterior", "iddmpres"},
     {"Space Analysis Difficulty", "idsub2res"}, {"Difficulty Index", "idtotres"}, {"Grade", "idlabel"},
-};
-
-constexpr Column kBoltonColumns[] = {
-    {"Patient", "bpaciente"},
-    {"Max 1 (first molar)", "s01"}, {"Max 2", "s02"}, {"Max 3", "s03"}, {"Max 4", "s04"}, {"Max 5", "s05"},
-    {"Max 6", "s06"}, {"Max 7", "s07"}, {"Max 8", "s08"}, {"Max 9", "s09"}, {"Max 10", "s10"}, {"Max 11", "s11"},
-    {"Max 12 (first molar)", "s12"},
-    {"Mnd 1 (first molar)", "i01"}, {"Mnd 2", "i02"}, {"Mnd 3", "i03"}, {"Mnd 4", "i04"}, {"Mnd 5", "i05"},
-    {"Mnd 6", "i06"}, {"Mnd 7", "i07"}, {"Mnd 8", "i08"}, {"Mnd 9", "i09"}, {"Mnd 10", "i10"}, {"Mnd 11", "i11"},
-    {"Mnd 12 (first molar)", "i12"},
-    {"Mnd Third Molar Left", "termole"}, {"Mnd Second Molar Left", "segmole"},
-    {"Mnd Second Molar Right", "segmold"}, {"Mnd Third Molar Right", "termold"},
-    {"Max 12 Sum", "sup12res"}, {"Max 6 Sum", "sup6res"}, {"Mnd 12 Sum", "inf12res"}, {"Mnd 6 Sum", "inf6res"},
-    {"Overall Ratio", "x10012res"}, {"Anterior Ratio", "x1006res"},
-    {"Overall Arch in Excess", "infobusca12res"}, {"Overall Ideal", "tab12res"}, {"Overall Excess (mm)", "res12"},
-    {"Anterior Arch in Excess", "infobusca6res"}, {"Anterior Ideal", "tab6res"}, {"Anterior Excess (mm)", "res6"},
-    {"Overall Diagnosis", "diag12"}, {"Anterior Diagnosis", "diag6"},
 };
 
 // A suggestion as one readable cell: each line's text, then its chart's
@@ -276,15 +245,9 @@ ExportedAnalysis exportBoltonRecord(const QString& path, const BoltonRecord& r, 
     ExportedAnalysis a;
     a.file = path;
     a.kind = QStringLiteral("bolton");
-    a.fields.append({name("bpaciente"), r.patient});
-    for (int i = 0; i < 12; ++i)
-        a.fields.append({QStringLiteral("s%1").arg(i + 1, 2, 10, QLatin1Char('0')), r.maxilla[i]});
-    for (int i = 0; i < 12; ++i)
-        a.fields.append({QStringLiteral("i%1").arg(i + 1, 2, 10, QLatin1Char('0')), r.mandible[i]});
-    a.fields.append({name("termole"), r.thirdMolarLeft});
-    a.fields.append({name("segmole"), r.secondMolarLeft});
-    a.fields.append({name("segmold"), r.secondMolarRight});
-    a.fields.append({name("termold"), r.thirdMolarRight});
+    const QMap<QString, QString> stored = boltonEntryTexts(r);
+    for (const BoltonEntry& e : kBoltonEntries)
+        a.fields.append({QLatin1String(e.control), stored.value(QLatin1String(e.control))});
 
     BoltonInputs in;
     in.patient = r.patient;
@@ -293,9 +256,9 @@ ExportedAnalysis exportBoltonRecord(const QString& path, const BoltonRecord& r, 
     const QString warning = checkBoltonInputs(in);
     if (!warning.isEmpty()) {
         a.messages << warning;
-        a.results = boltonResults(BoltonResults{});
+        a.results = boltonResultTexts(BoltonResults{});
     } else {
-        a.results = boltonResults(calculateBolton(in, tables));
+        a.results = boltonResultTexts(calculateBolton(in, tables));
     }
     return a;
 }
@@ -332,10 +295,16 @@ QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString&
 {
     const bool tweed = kind == QLatin1String("tweed");
     QList<Column> columns;
-    if (tweed)
+    if (tweed) {
         columns = QList<Column>(std::begin(kTweedColumns), std::end(kTweedColumns));
-    else
-        columns = QList<Column>(std::begin(kBoltonColumns), std::end(kBoltonColumns));
+    } else {
+        for (const BoltonEntry& e : kBoltonEntries)
+            columns.append(Column{e.exportHeading, e.control});
+        for (const BoltonResult& r : kBoltonResults) {
+            if (r.exportHeading)
+                columns.append(Column{r.exportHeading, r.control});
+        }
+    }
 
     QByteArray out;
     QStringList headings{QStringLiteral("File")};

@@ -1,5 +1,7 @@
 #include "report/reportparameters.h"
 
+#include "bolton/boltonanalysis.h"
+
 #include <QStringList>
 
 namespace vel {
@@ -178,22 +180,14 @@ QList<std::pair<QString, QString>> boltonReportParameters(const ControlTexts& c)
     QList<std::pair<QString, QString>> p;
     auto set = [&p](const QString& name, const QString& value) { p.append({name, value}); };
     set(QStringLiteral("nome"), QStringLiteral("Patient:  ") + c.value(QStringLiteral("bpaciente")));
-    for (int i = 1; i <= 12; ++i)
-        set(QStringLiteral("s%1").arg(i), c.value(QStringLiteral("s%1").arg(i, 2, 10, QLatin1Char('0'))));
-    for (int i = 1; i <= 12; ++i)
-        set(QStringLiteral("i%1").arg(i), c.value(QStringLiteral("i%1").arg(i, 2, 10, QLatin1Char('0'))));
-    const std::pair<const char*, const char*> values[] = {
-        {"rs12", "sup12res"},         {"rs6", "sup6res"},             {"ri12", "inf12res"},
-        {"ri6", "inf6res"},           {"busca12", "busca12"},         {"busca6", "busca6"},
-        {"busca12res", "busca12res"}, {"busca6res", "busca6res"},     {"infobusca12res", "infobusca12res"},
-        {"infobusca6res", "infobusca6res"}, {"res12info", "res12info"}, {"res6info", "res6info"},
-        {"tab12res", "tab12res"},     {"tab6res", "tab6res"},         {"res12", "res12"},
-        {"res6", "res6"},             {"contai12", "cinf12res"},      {"contas12", "csup12res"},
-        {"contai6", "cinf6res"},      {"contas6", "csup6res"},        {"contatotal12", "x10012res"},
-        {"contatotal6", "x1006res"},
-    };
-    for (const auto& [param, label] : values)
-        set(QLatin1String(param), c.value(QLatin1String(label)));
+    for (const BoltonEntry& e : kBoltonEntries) {
+        if (e.reportParam)
+            set(QLatin1String(e.reportParam), c.value(QLatin1String(e.control)));
+    }
+    for (const BoltonResult& r : kBoltonResults) {
+        if (r.reportParam)
+            set(QLatin1String(r.reportParam), c.value(QLatin1String(r.control)));
+    }
     set(QStringLiteral("diag12"), c.value(QStringLiteral("diag12info")) + QStringLiteral("\r\r") + c.value(QStringLiteral("diag12")));
     set(QStringLiteral("diag6"), c.value(QStringLiteral("diag6info")) + QStringLiteral("\r\r") + c.value(QStringLiteral("diag6")));
     return p;
