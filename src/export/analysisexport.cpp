@@ -4,6 +4,7 @@
 #include "bolton/boltoncalc.h"
 #include "bolton/boltonfile.h"
 #include "guidance/guidancerules.h"
+#include "tweed/tweedanalysis.h"
 #include "tweed/tweedcalc.h"
 #include "tweed/tweedfile.h"
 
@@ -17,25 +18,6 @@ namespace {
 using Pairs = QList<std::pair<QString, QString>>;
 
 QString name(const char* s) { return QLatin1String(s); }
-
-// Result labels of the Tweed tab, in the order the tab shows them.
-Pairs tweedResults(const TweedResults& r, const QString& grade)
-{
-    return {
-        {name("twanbres"), r.twanbres},     {name("twafpafares"), r.twafpafares}, {name("hornres"), r.hornres},
-        {name("idfmares"), r.idfmares},     {name("idanbres"), r.idanbres},       {name("idangzres"), r.idangzres},
-        {name("idplocres"), r.idplocres},   {name("idsnbres"), r.idsnbres},       {name("idifres"), r.idifres},
-        {name("idsub1res"), r.idsub1res},   {name("iddmares"), r.iddmares},       {name("iddcres"), r.iddcres},
-        {name("idmtmres"), r.idmtmres},     {name("iddmmres"), r.iddmmres},       {name("idspeeres"), r.idspeeres},
-        {name("idcorrres"), r.idcorrres},   {name("iddmpres"), r.iddmpres},       {name("idsub2res"), r.idsub2res},
-        {name("idtotres"), r.idtotres},     {name("idlabel"), grade},             {name("dcfmares"), r.dcfmares},
-        {name("dcfmiares"), r.dcfmiares},   {name("dcimpares"), r.dcimpares},     {name("dcdcres"), r.dcdcres},
-        {name("anadmres"), r.anadmres},     {name("anadcres"), r.anadcres},       {name("anamtmres"), r.anamtmres},
-        {name("anantres"), r.anantres},     {name("anmdmres"), r.anmdmres},       {name("anmedres"), r.anmedres},
-        {name("anpdmres"), r.anpdmres},     {name("anpcresres"), r.anpcresres},   {name("anposres"), r.anposres},
-        {name("andiscres"), r.andiscres},
-    };
-}
 
 void appendJsonString(QByteArray& out, const QString& text)
 {
@@ -108,30 +90,23 @@ struct Column {
     const char* control;
 };
 
-constexpr Column kTweedColumns[] = {
-    {"Patient", "twPaciente"}, {"Age", "Idade"}, {"Gender", "gender"}, {"Stage", "stage"},
-    {"FMA", "twfma"}, {"FMIA", "twfmia"}, {"IMPA", "twimpa"}, {"Occlusal Plane", "twploc"}, {"SNA", "twsna"},
-    {"SNB", "twsnb"}, {"AO-BO (mm)", "twaobo"}, {"Z Angle", "twangz"}, {"Upper Lip", "twls"},
-    {"Total Chin", "twqt"}, {"AFH", "twafa"}, {"PFH", "twafp"},
-    {"Anterior Required Space", "anaer"}, {"Anterior Available Space", "anaep"},
-    {"Midarch Required Space", "anmer"}, {"Midarch Available Space", "anmep"}, {"Curve of Spee", "anmspee"},
-    {"Molar Correction", "anmcorr"}, {"Posterior Required Space", "anper"}, {"Posterior Available Space", "anpep"},
-    {"Keep IMPA", "impaOption"}, {"Replacement IMPA", "dcopcres"},
-    {"ANB", "twanbres"}, {"PFH/AFH", "twafpafares"}, {"Facial Height Index", "hornres"},
-    {"Target FMIA", "dcfmiares"}, {"Target IMPA", "dcimpares"}, {"Headfilm Discrepancy", "dcdcres"},
-    {"Anterior Tooth Arch Discrepancy", "anadmres"}, {"Soft Tissue Modification", "anamtmres"},
-    {"Anterior Surplus/Deficit", "anantres"}, {"Midarch Tooth Arch Discrepancy", "anmdmres"},
-    {"Midarch Surplus/Deficit", "anmedres"}, {"Posterior Tooth Arch Discrepancy", "anpdmres"},
-    {"Estimated Increase", "anpcresres"}, {"Posterior Surplus/Deficit", "anposres"},
-    {"Total Surplus/Deficit", "andiscres"},
-    {"Difficulty FMA", "idfmares"}, {"Difficulty ANB", "idanbres"}, {"Difficulty Z Angle", "idangzres"},
-    {"Difficulty Occlusal Plane", "idplocres"}, {"Difficulty SNB", "idsnbres"}, {"Difficulty PFH/AFH", "idifres"},
-    {"Cranio-facial Difficulty", "idsub1res"}, {"Difficulty Anterior Arch", "iddmares"},
-    {"Difficulty Headfilm", "iddcres"}, {"Difficulty Soft Tissue", "idmtmres"},
-    {"Difficulty Midarch Arch", "iddmmres"}, {"Difficulty Curve of Spee", "idspeeres"},
-    {"Difficulty Molar Correction", "idcorrres"}, {"Difficulty Posterior", "iddmpres"},
-    {"Space Analysis Difficulty", "idsub2res"}, {"Difficulty Index", "idtotres"}, {"Grade", "idlabel"},
-};
+// The spreadsheet's columns for Tweed: the patient, the entries, the IMPA
+// option, then the results box by box in the order the analysis is read.
+QList<Column> tweedColumns()
+{
+    QList<Column> columns{{"Patient", "twPaciente"}, {"Age", "Idade"}, {"Gender", "gender"}, {"Stage", "stage"}};
+    for (const TweedEntry& e : kTweedEntries)
+        columns.append(Column{e.exportHeading, e.control});
+    columns.append(Column{"Keep IMPA", "impaOption"});
+    columns.append(Column{"Replacement IMPA", "dcopcres"});
+    for (const TweedBox box : {TweedBox::Cephalometric, TweedBox::Headfilm, TweedBox::Space, TweedBox::Difficulty}) {
+        for (const TweedResult& r : kTweedResults) {
+            if (r.box == box && r.exportHeading)
+                columns.append(Column{r.exportHeading, r.control});
+        }
+    }
+    return columns;
+}
 
 // A suggestion as one readable cell: each line's text, then its chart's
 // marks, alternatives joined by "or".
@@ -215,11 +190,11 @@ ExportedAnalysis exportTweedRecord(const QString& path, const TweedRecord& r)
         a.messages << check.warning;
         TweedResults res;
         showReplacement(res);
-        a.results = tweedResults(res, QString());
+        a.results = tweedResultTexts(res);
     } else {
         TweedResults res = calculateTweed(in);
         showReplacement(res);
-        a.results = tweedResults(res, res.idlabel);
+        a.results = tweedResultTexts(res);
         if (r.guidance) {
             const QString warning = validateAnswers(r.answers);
             if (!warning.isEmpty()) {
@@ -296,7 +271,7 @@ QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString&
     const bool tweed = kind == QLatin1String("tweed");
     QList<Column> columns;
     if (tweed) {
-        columns = QList<Column>(std::begin(kTweedColumns), std::end(kTweedColumns));
+        columns = tweedColumns();
     } else {
         for (const BoltonEntry& e : kBoltonEntries)
             columns.append(Column{e.exportHeading, e.control});

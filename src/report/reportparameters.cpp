@@ -1,6 +1,7 @@
 #include "report/reportparameters.h"
 
 #include "bolton/boltonanalysis.h"
+#include "tweed/tweedanalysis.h"
 
 #include <QStringList>
 
@@ -11,79 +12,7 @@ namespace {
 const QString kSeparator = QStringLiteral(":  ");
 const QString kOr = QStringLiteral("\r\r\r\ror\r\r");
 
-const QMap<QString, QString>& captions()
-{
-    static const QMap<QString, QString> table = [] {
-        const std::pair<const char*, const char*> rows[] = {
-            {"twPaciente", "Patient"},
-            {"Idade", "Age"},
-            {"twfma", "FMA (22° to 28°)"},
-            {"twfmia", "FMIA (65° to 68°)"},
-            {"twimpa", "IMPA (88° to 94°)"},
-            {"twploc", "Occ Plane (8° to 12°)"},
-            {"twsna", "SNA ( 80° to 84°)"},
-            {"twsnb", "SNB (78° to 82°)"},
-            {"twaobo", "AO - BO ( 0 to 4 mm)"},
-            {"twangz", "Z Angle ( 70° to 80°)"},
-            {"twls", "Upper Lip"},
-            {"twqt", "Total Chin"},
-            {"twafa", "AFH"},
-            {"twafp", "PFH"},
-            {"twanbres", "ANB ( 1° to 5°)"},
-            {"twafpafares", "PFH / AFH ( 65% to 75%)"},
-            {"idfmares", "FMA"},
-            {"idanbres", "ANB"},
-            {"idangzres", "Z Angle"},
-            {"idplocres", "Occ Plane"},
-            {"idsnbres", "SNB"},
-            {"idifres", "PFH/AFH"},
-            {"idsub1res", "C F Difficulty Total"},
-            {"iddmares", "Ant Tooth Arch Disc"},
-            {"iddcres", "Headfilm Disc"},
-            {"idmtmres", "Soft Tissue Mod"},
-            {"iddmmres", "Mid Tooth Arch Disc"},
-            {"idspeeres", "C. Spee"},
-            {"idcorrres", "Molar Correction"},
-            {"iddmpres", "Post Area Total Disc"},
-            {"idsub2res", "S A Difficulty Total"},
-            {"idtotres", "Difficulty Index"},
-            {"anaer", "RS"},
-            {"anaep", "AS"},
-            {"anadmres", "Tooth Arch Disc"},
-            {"anadcres", "Headfilm Disc"},
-            {"anamtmres", "Soft Tissue Mod"},
-            {"anantres", "Surplus/Deficit"},
-            {"anmer", "RS"},
-            {"anmep", "AS"},
-            {"anmdmres", "Tooth Arch Disc"},
-            {"anmspee", "C. Spee"},
-            {"anmcorr", "Molar Correction"},
-            {"anmedres", "Surplus/Deficit"},
-            {"anper", "RS"},
-            {"anpep", "AS"},
-            {"anpdmres", "Tooth Arch Disc"},
-            {"anpcresres", "Estim Increase"},
-            {"anposres", "Surplus/Deficit"},
-            {"andiscres", "Total Surplus/Deficit"},
-            {"dcfmares", "FMA"},
-            {"dcfmiares", "FMIA"},
-            {"dcimpares", "IMPA"},
-            {"dcdcres", "Headfilm Disc"},
-        };
-        QMap<QString, QString> m;
-        for (const auto& [control, caption] : rows)
-            m.insert(QLatin1String(control), QString::fromUtf8(caption));
-        return m;
-    }();
-    return table;
-}
-
 }  // namespace
-
-QString tweedCaption(const QString& control)
-{
-    return captions().value(control);
-}
 
 QList<std::pair<QString, QString>> tweedReportParameters(const ControlTexts& c, int& lastPage)
 {
@@ -116,38 +45,24 @@ QList<std::pair<QString, QString>> tweedReportParameters(const ControlTexts& c, 
                                                                      ? QStringLiteral("Male")
                                                                      : QStringLiteral("Female")));
 
-    const QString degree = QString::fromUtf8("°");
-    const QString mm = QStringLiteral("mm");
-    const std::tuple<const char*, const char*, QString> lines[] = {
-        {"fma", "twfma", degree},      {"fmia", "twfmia", degree},   {"impa", "twimpa", degree},
-        {"ploc", "twploc", degree},    {"sna", "twsna", degree},     {"snb", "twsnb", degree},
-        {"anb", "twanbres", degree},   {"aobo", "twaobo", mm},       {"angz", "twangz", degree},
-        {"ls", "twls", {}},            {"qt", "twqt", {}},           {"afa", "twafa", {}},
-        {"afp", "twafp", {}},          {"afpafa", "twafpafares", {}}, {"horn", "hornres", {}},
-        {"ifma", "idfmares", {}},      {"ianb", "idanbres", {}},     {"iangz", "idangzres", {}},
-        {"iploc", "idplocres", {}},    {"isnb", "idsnbres", {}},     {"iif", "idifres", {}},
-        {"isub1", "idsub1res", {}},    {"idma", "iddmares", {}},     {"idc", "iddcres", {}},
-        {"imtm", "idmtmres", {}},      {"idmm", "iddmmres", {}},     {"ispee", "idspeeres", {}},
-        {"icorr", "idcorrres", {}},    {"idmp", "iddmpres", {}},     {"isub2", "idsub2res", {}},
-        {"itot", "idtotres", {}},      {"aer", "anaer", {}},         {"aep", "anaep", {}},
-        {"adm", "anadmres", {}},       {"adc", "anadcres", {}},      {"amtm", "anamtmres", {}},
-        {"adisc", "anantres", {}},     {"mer", "anmer", {}},         {"mep", "anmep", {}},
-        {"mdm", "anmdmres", {}},       {"spee", "anmspee", {}},      {"corr", "anmcorr", {}},
-        {"mdisc", "anmedres", {}},     {"per", "anper", {}},         {"pep", "anpep", {}},
-        {"pdm", "anpdmres", {}},       {"cres", "anpcresres", {}},   {"pdisc", "anposres", {}},
-        {"total", "andiscres", {}},    {"dcfma", "dcfmares", {}},    {"dcfmia", "dcfmiares", {}},
-        {"dcimpa", "dcimpares", {}},   {"dcdc", "dcdcres", {}},
-    };
-    for (const auto& [param, control, unit] : lines) {
+    // A line per entry and result: caption, separator, value as shown, unit.
+    const auto line = [&](const char* param, const char* control, const char* caption, const char* unit) {
+        if (!param)
+            return;
         const QString name = QLatin1String(control);
         QString value = c.value(name);
         // With "No" the IMPA printed is the one typed in its place.
         if (name == QLatin1String("dcimpares") && c.value(QStringLiteral("impaOption")) == QLatin1String("No"))
             value = c.value(QStringLiteral("dcopcres"));
-        // The facial height index stands alone, without caption or separator.
-        set(QLatin1String(param), name == QLatin1String("hornres") ? value : tweedCaption(name) + kSeparator + value + unit);
-    }
-    set(QStringLiteral("dif"), c.value(QStringLiteral("idlabel")));
+        // A result without a caption (the facial height index, the grade)
+        // stands alone, without separator or unit.
+        set(QLatin1String(param),
+            caption ? QString::fromUtf8(caption) + kSeparator + value + QString::fromUtf8(unit) : value);
+    };
+    for (const TweedEntry& e : kTweedEntries)
+        line(e.reportParam, e.control, e.caption, e.unit);
+    for (const TweedResult& r : kTweedResults)
+        line(r.reportParam, r.control, r.caption, r.unit);
 
     const bool guided = !c.value(QStringLiteral("dsantinfo")).isEmpty();
     lastPage = guided ? 2 : 1;

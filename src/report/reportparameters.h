@@ -12,9 +12,6 @@ namespace vel {
 // ("Yes"/"No"). The tab, the export and the report all speak this map.
 using ControlTexts = QMap<QString, QString>;
 
-// The caption printed before a control's value ("FMA (22° to 28°)").
-QString tweedCaption(const QString& control);
-
 // The parameters of "report1" in the order they are set, each line made of
 // its caption, ":  ", the value shown and its unit. Cross and diagnosis
 // parameters that do not apply come with an empty text, which removes them:

@@ -12,6 +12,7 @@
 #include "entry/controls.h"
 #include "entry/entryfield.h"
 #include "tweed/diagnosispanel.h"
+#include "tweed/tweedanalysis.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -24,51 +25,50 @@ namespace vel {
 
 namespace {
 
+// The measurements' keys and completion; their captions are the analysis's.
 struct EntryRow {
     const char* name;
-    const char* caption;  // UTF-8
     KeyFilter filter;
     Completion completion;
 };
 
 constexpr EntryRow kMeasurements[] = {
-    {"twfma", "FMA (22° to 28°)", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twfmia", "FMIA (65° to 68°)", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twimpa", "IMPA (88° to 94°)", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twploc", "Occ Plane (8° to 12°)", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twsna", "SNA ( 80° to 84°)", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twsnb", "SNB (78° to 82°)", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twaobo", "AO - BO ( 0 to 4 mm)", KeyFilter::SignedReal, Completion::SignedDecimal},
-    {"twangz", "Z Angle ( 70° to 80°)", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twls", "Upper Lip", KeyFilter::SignedReal, Completion::SignedDecimal},
-    {"twqt", "Total Chin", KeyFilter::SignedReal, Completion::SignedDecimal},
-    {"twafa", "AFH", KeyFilter::PositiveReal, Completion::Decimal},
-    {"twafp", "PFH", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twfma", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twfmia", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twimpa", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twploc", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twsna", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twsnb", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twaobo", KeyFilter::SignedReal, Completion::SignedDecimal},
+    {"twangz", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twls", KeyFilter::SignedReal, Completion::SignedDecimal},
+    {"twqt", KeyFilter::SignedReal, Completion::SignedDecimal},
+    {"twafa", KeyFilter::PositiveReal, Completion::Decimal},
+    {"twafp", KeyFilter::PositiveReal, Completion::Decimal},
 };
 
 struct ResultRow {
     const char* name;
-    const char* caption;
     bool bold;
 };
 
 constexpr ResultRow kDifficulty[] = {
-    {"idfmares", "FMA", false},
-    {"idanbres", "ANB", false},
-    {"idangzres", "Z Angle", false},
-    {"idplocres", "Occ Plane", false},
-    {"idsnbres", "SNB", false},
-    {"idifres", "PFH/AFH", false},
-    {"idsub1res", "C F Difficulty Total", true},
-    {"iddmares", "Ant Tooth Arch Disc", false},
-    {"iddcres", "Headfilm Disc", false},
-    {"idmtmres", "Soft Tissue Mod", false},
-    {"iddmmres", "Mid Tooth Arch Disc", false},
-    {"idspeeres", "C. Spee", false},
-    {"idcorrres", "Molar Correction", false},
-    {"iddmpres", "Post Area Total Disc", false},
-    {"idsub2res", "S A Difficulty Total", true},
-    {"idtotres", "Difficulty Index", true},
+    {"idfmares", false},
+    {"idanbres", false},
+    {"idangzres", false},
+    {"idplocres", false},
+    {"idsnbres", false},
+    {"idifres", false},
+    {"idsub1res", true},
+    {"iddmares", false},
+    {"iddcres", false},
+    {"idmtmres", false},
+    {"iddmmres", false},
+    {"idspeeres", false},
+    {"idcorrres", false},
+    {"iddmpres", false},
+    {"idsub2res", true},
+    {"idtotres", true},
 };
 
 QColor toneColour(Tone tone)
@@ -155,9 +155,9 @@ QLabel* TweedTab::label(const char* name) const
     return results_.value(QLatin1String(name));
 }
 
-QLabel* TweedTab::addResult(QWidget* box, const char* name, const char* text, int y, bool bold, int valueWidth)
+QLabel* TweedTab::addResult(QWidget* box, const char* name, int y, bool bold, int valueWidth)
 {
-    caption(box, QString::fromUtf8(text), 6, y, box->width() - valueWidth - 12);
+    caption(box, tweedCaption(QLatin1String(name)), 6, y, box->width() - valueWidth - 12);
     auto* value = new QLabel(box);
     value->setObjectName(QLatin1String(name));
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -217,7 +217,7 @@ void TweedTab::buildMeasurements()
     group->setGeometry(4, 54, 238, 394);
     int y = 20;
     for (const EntryRow& row : kMeasurements) {
-        caption(group, QString::fromUtf8(row.caption), 8, y + 2, 160);
+        caption(group, tweedCaption(QLatin1String(row.name)), 8, y + 2, 160);
         const QString warning =
             row.filter == KeyFilter::SignedReal ? warnings::signedReal() : warnings::positiveReal();
         auto* f = new EntryField(QLatin1String(row.name), {row.filter, row.completion, 5, warning}, messenger_,
@@ -229,8 +229,8 @@ void TweedTab::buildMeasurements()
         y += 22;
     }
     y += 4;
-    addResult(group, "twanbres", "ANB ( 1° to 5°)", y);
-    addResult(group, "twafpafares", "PFH / AFH ( 65% to 75%)", y + 22);
+    addResult(group, "twanbres", y);
+    addResult(group, "twafpafares", y + 22);
     auto* hornCaption = caption(group, QStringLiteral("The Facial Height Index (Horn)"), 8, y + 46, 222);
     hornCaption->setAlignment(Qt::AlignCenter);
     auto* horn = new QLabel(group);
@@ -251,7 +251,7 @@ void TweedTab::buildDifficulty()
     group->setGeometry(246, 54, 206, 394);
     int y = 20;
     for (const ResultRow& row : kDifficulty) {
-        QLabel* value = addResult(group, row.name, row.caption, y, row.bold);
+        QLabel* value = addResult(group, row.name, y, row.bold);
         if (row.bold) {
             QFont f = value->font();
             f.setPointSizeF(f.pointSizeF() + 1);
@@ -304,10 +304,10 @@ void TweedTab::buildHeadfilm()
     auto* group = new QGroupBox(QStringLiteral("Headfilm Discrepancy"), this);
     group->setObjectName(QStringLiteral("dc"));
     group->setGeometry(456, 298, 144, 150);
-    addResult(group, "dcfmares", "FMA", 18, false, 40);
-    addResult(group, "dcfmiares", "FMIA", 38, false, 40);
-    addResult(group, "dcimpares", "IMPA", 58, false, 40);
-    addResult(group, "dcdcres", "Headfilm Disc", 78, false, 40);
+    addResult(group, "dcfmares", 18, false, 40);
+    addResult(group, "dcfmiares", 38, false, 40);
+    addResult(group, "dcimpares", 58, false, 40);
+    addResult(group, "dcdcres", 78, false, 40);
 
     keepQuestion_ = new QLabel(QStringLiteral("Do you want to keep IMPA value?"), group);
     keepQuestion_->setObjectName(QStringLiteral("dcopc"));
@@ -344,8 +344,8 @@ void TweedTab::buildSpace()
     group->setObjectName(QStringLiteral("esp"));
     group->setGeometry(4, 452, 596, 232);
 
-    auto entry = [this](QWidget* box, const char* name, const char* text, int y, Completion completion) {
-        caption(box, QString::fromUtf8(text), 6, y + 2, box->width() - 70);
+    auto entry = [this](QWidget* box, const char* name, int y, Completion completion) {
+        caption(box, tweedCaption(QLatin1String(name)), 6, y + 2, box->width() - 70);
         auto* f = new EntryField(QLatin1String(name), {KeyFilter::SignedReal, completion, 5, warnings::signedReal()},
                                  messenger_, title_, box);
         f->setEmptyMenu(emptyMenu_);
@@ -358,43 +358,43 @@ void TweedTab::buildSpace()
     auto* anterior = new QGroupBox(QStringLiteral("Anterior Area"), group);
     anterior->setObjectName(QStringLiteral("espant"));
     anterior->setGeometry(6, 16, 180, 170);
-    entry(anterior, "anaer", "RS", 20, Completion::SignedDecimal);
-    entry(anterior, "anaep", "AS", 44, Completion::SignedDecimal);
-    addResult(anterior, "anadmres", "Tooth Arch Disc", 70);
-    addResult(anterior, "anadcres", "Headfilm Disc", 92);
-    addResult(anterior, "anamtmres", "Soft Tissue Mod", 114);
-    addResult(anterior, "anantres", "Surplus/Deficit", 142, true);
+    entry(anterior, "anaer", 20, Completion::SignedDecimal);
+    entry(anterior, "anaep", 44, Completion::SignedDecimal);
+    addResult(anterior, "anadmres", 70);
+    addResult(anterior, "anadcres", 92);
+    addResult(anterior, "anamtmres", 114);
+    addResult(anterior, "anantres", 142, true);
 
     auto* midarch = new QGroupBox(QStringLiteral("Midarch Area"), group);
     midarch->setObjectName(QStringLiteral("espmed"));
     midarch->setGeometry(190, 16, 200, 212);
-    entry(midarch, "anmer", "RS", 20, Completion::SignedDecimal);
-    entry(midarch, "anmep", "AS", 44, Completion::SignedDecimal);
-    entry(midarch, "anmspee", "C. Spee", 68, Completion::NegativeDecimal);
+    entry(midarch, "anmer", 20, Completion::SignedDecimal);
+    entry(midarch, "anmep", 44, Completion::SignedDecimal);
+    entry(midarch, "anmspee", 68, Completion::NegativeDecimal);
     classII_ = new QRadioButton(QStringLiteral("Class II"), midarch);
     classII_->setObjectName(QStringLiteral("anmcl2"));
     classII_->setGeometry(8, 92, 90, 22);
     classIII_ = new QRadioButton(QStringLiteral("Class III"), midarch);
     classIII_->setObjectName(QStringLiteral("anmcl3"));
     classIII_->setGeometry(100, 92, 94, 22);
-    EntryField* correction = entry(midarch, "anmcorr", "Molar Correction", 116, Completion::SignedDecimal);
+    EntryField* correction = entry(midarch, "anmcorr", 116, Completion::SignedDecimal);
     correction->setLeaveCheck([this, correction] {
         const QString warning =
             molarCorrectionWarning(correction->text(), classII_->isChecked(), classIII_->isChecked());
         if (!warning.isEmpty())
             messenger_.warning(title_(), {warning});
     });
-    addResult(midarch, "anmdmres", "Tooth Arch Disc", 142);
-    addResult(midarch, "anmedres", "Surplus/Deficit", 170, true);
+    addResult(midarch, "anmdmres", 142);
+    addResult(midarch, "anmedres", 170, true);
 
     auto* posterior = new QGroupBox(QStringLiteral("Posterior Area"), group);
     posterior->setObjectName(QStringLiteral("esppos"));
     posterior->setGeometry(394, 16, 198, 170);
-    entry(posterior, "anper", "RS", 20, Completion::SignedDecimal);
-    entry(posterior, "anpep", "AS", 44, Completion::SignedDecimal);
-    addResult(posterior, "anpdmres", "Tooth Arch Disc", 70);
-    addResult(posterior, "anpcresres", "Estim Increase", 92);
-    addResult(posterior, "anposres", "Surplus/Deficit", 142, true);
+    entry(posterior, "anper", 20, Completion::SignedDecimal);
+    entry(posterior, "anpep", 44, Completion::SignedDecimal);
+    addResult(posterior, "anpdmres", 70);
+    addResult(posterior, "anpcresres", 92);
+    addResult(posterior, "anposres", 142, true);
 
     worksheetButton_ = new QPushButton(QStringLiteral("Total Space Analysis"), group);
     worksheetButton_->setObjectName(QStringLiteral("total"));
@@ -406,7 +406,7 @@ void TweedTab::buildSpace()
 
     auto* totalBox = new QWidget(group);
     totalBox->setGeometry(394, 192, 198, 32);
-    addResult(totalBox, "andiscres", "Total Surplus/Deficit", 6, true, 52);
+    addResult(totalBox, "andiscres", 6, true, 52);
 }
 
 TweedInputs TweedTab::inputs() const
@@ -443,21 +443,10 @@ TweedInputs TweedTab::inputs() const
 
 void TweedTab::showResults(const TweedResults& r)
 {
-    const std::pair<const char*, const QString*> texts[] = {
-        {"twanbres", &r.twanbres},   {"twafpafares", &r.twafpafares}, {"hornres", &r.hornres},
-        {"dcfmares", &r.dcfmares},   {"dcfmiares", &r.dcfmiares},     {"dcimpares", &r.dcimpares},
-        {"dcdcres", &r.dcdcres},     {"anadmres", &r.anadmres},       {"anadcres", &r.anadcres},
-        {"anamtmres", &r.anamtmres}, {"anantres", &r.anantres},       {"anmdmres", &r.anmdmres},
-        {"anmedres", &r.anmedres},   {"anpdmres", &r.anpdmres},       {"anpcresres", &r.anpcresres},
-        {"anposres", &r.anposres},   {"andiscres", &r.andiscres},     {"idfmares", &r.idfmares},
-        {"idanbres", &r.idanbres},   {"idangzres", &r.idangzres},     {"idplocres", &r.idplocres},
-        {"idsnbres", &r.idsnbres},   {"idifres", &r.idifres},         {"idsub1res", &r.idsub1res},
-        {"iddmares", &r.iddmares},   {"iddcres", &r.iddcres},         {"idmtmres", &r.idmtmres},
-        {"iddmmres", &r.iddmmres},   {"idspeeres", &r.idspeeres},     {"idcorrres", &r.idcorrres},
-        {"iddmpres", &r.iddmpres},   {"idsub2res", &r.idsub2res},     {"idtotres", &r.idtotres},
-    };
-    for (const auto& [name, text] : texts)
-        label(name)->setText(*text);
+    for (const auto& [name, text] : tweedResultTexts(r)) {
+        if (QLabel* l = results_.value(name))
+            l->setText(text);
+    }
     setTextColour(label("hornres"), toneColour(r.hornTone));
     setTextColour(label("idtotres"), toneColour(r.gradeTone));
     grade_->setText(r.idlabel);

@@ -94,7 +94,7 @@ private:
 
     EntryField* field(const char* name) const;
     QLabel* label(const char* name) const;
-    QLabel* addResult(QWidget* box, const char* name, const char* caption, int y, bool bold = false,
+    QLabel* addResult(QWidget* box, const char* name, int y, bool bold = false,
                       int valueWidth = 58);
     void showResults(const TweedResults& r);
     void clearResults();
