@@ -32,8 +32,6 @@ public:
     BoltonTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
               QMenu* emptyMenu, QWidget* parent = nullptr);
 
-    bool offers(FileAction) const override { return true; }
-
     void calculateClicked();
     void newClicked();
     void saveClicked();
@@ -49,17 +47,6 @@ public:
     QString transferPatient() const override;
     QString transferWidth(const QString& field) const override;
     bool showsCalculation() const override;
-
-protected:
-    // From the accepted state the first NEW is BACK; the second clears.
-    void fileNew() override
-    {
-        newClicked();
-        newClicked();
-    }
-    void fileOpen() override { openClicked(); }
-    void fileSave() override { saveClicked(); }
-    void filePrint() override { printClicked(); }
 
 private:
     void buildRows(QWidget* frame);

@@ -29,8 +29,6 @@ public:
     // Where the date of a new entry comes from (today, unless a test says otherwise).
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
-    bool offers(FileAction) const override { return true; }
-
     void newClicked();
     void saveClicked();
     void openClicked();
@@ -40,12 +38,6 @@ public:
     EntryField* patient() const { return patient_; }
     QPlainTextEdit* description() const { return description_; }
     QPlainTextEdit* history() const { return history_; }
-
-protected:
-    void fileNew() override { newClicked(); }
-    void fileOpen() override { openClicked(); }
-    void fileSave() override { saveClicked(); }
-    void filePrint() override { printClicked(); }
 
 private:
     void showHistory(const NoteFile& note, const QString& path);

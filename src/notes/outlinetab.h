@@ -25,8 +25,6 @@ public:
     OutlineTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QMenu* emptyMenu,
                QWidget* parent = nullptr);
 
-    bool offers(FileAction) const override { return true; }
-
     void newClicked();
     // True when the outline was stored; false when SAVE refused it.
     bool saveClicked();
@@ -39,12 +37,6 @@ public:
     EntryField* patient() const { return patient_; }
     QPlainTextEdit* memo() const { return memo_; }
     QString marker() const;
-
-protected:
-    void fileNew() override { newClicked(); }
-    void fileOpen() override { openClicked(); }
-    void fileSave() override { saveClicked(); }
-    void filePrint() override { printClicked(); }
 
 private:
     QString outlinePath() const;

@@ -88,6 +88,7 @@ SteinerTab::SteinerTab(Messenger& messenger, std::function<QString()> title, QMe
     : TabPage(parent), messenger_(messenger), title_(std::move(title)), emptyMenu_(emptyMenu)
 {
     setObjectName(QStringLiteral("TabSheet6"));
+    offer(FileAction::New, [this] { newClicked(); });
 
     auto* patientCaption = new QLabel(QStringLiteral("Patient"), this);
     patientCaption->setGeometry(8, 12, 48, 20);

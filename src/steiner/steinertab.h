@@ -24,8 +24,6 @@ class SteinerTab : public TabPage {
 public:
     SteinerTab(Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu, QWidget* parent = nullptr);
 
-    bool offers(FileAction action) const override { return action == FileAction::New; }
-
     void calculateClicked();
     // Resets the tab and loads the example case.
     void newClicked();
@@ -34,9 +32,6 @@ public:
 
     EntryField* field(const QString& name) const { return fields_.value(name); }
     QLabel* value(const QString& name) const { return values_.value(name); }
-
-protected:
-    void fileNew() override { newClicked(); }
 
 private:
     void buildMeasurements();

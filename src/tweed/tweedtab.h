@@ -52,8 +52,6 @@ public:
 
     void setCompanions(TweedCompanions* companions) { companions_ = companions; }
 
-    bool offers(FileAction) const override { return true; }
-
     // CALCULATE, or SPACE TX GUIDANCE once the analysis is accepted.
     void calculateClicked();
     // NEW, or BACK once the analysis is accepted.
@@ -71,17 +69,6 @@ public:
     // answers, and disables SPACE TX GUIDANCE: guidance runs once per analysis.
     void applyGuidance(const GuideAnswers& answers);
     DiagnosisPanel* diagnosis() const { return diagnosis_; }
-
-protected:
-    // From the accepted state the first NEW is BACK; the second clears.
-    void fileNew() override
-    {
-        newClicked();
-        newClicked();
-    }
-    void fileOpen() override { openClicked(); }
-    void fileSave() override { saveClicked(); }
-    void filePrint() override { printClicked(); }
 
 private:
     void showCaution();

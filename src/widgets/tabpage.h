@@ -1,6 +1,9 @@
 #pragma once
 #include <QWidget>
 
+#include <array>
+#include <functional>
+
 namespace vel {
 
 // The six tabs of the main window, in their order on the page control.
@@ -15,28 +18,24 @@ class TabPage : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
-    virtual bool offers(FileAction) const { return false; }
+    bool offers(FileAction action) const { return bool(operations_[index(action)]); }
     void run(FileAction action)
     {
-        switch (action) {
-        case FileAction::New: fileNew(); break;
-        case FileAction::Open: fileOpen(); break;
-        case FileAction::Save: fileSave(); break;
-        case FileAction::Print: filePrint(); break;
-        }
+        if (const auto& operation = operations_[index(action)])
+            operation();
     }
 
 protected:
-    virtual void fileNew() {}
-    virtual void fileOpen() {}
-    virtual void fileSave() {}
-    virtual void filePrint() {}
-
-public:
+    // The tab's own operation behind a File menu item.
+    void offer(FileAction action, std::function<void()> operation) { operations_[index(action)] = std::move(operation); }
 
 Q_SIGNALS:
     // The tab's EXIT button.
     void exitRequested();
+
+private:
+    static std::size_t index(FileAction action) { return static_cast<std::size_t>(action); }
+    std::array<std::function<void()>, 4> operations_;
 };
 
 }  // namespace vel
