@@ -72,14 +72,7 @@ BoltonTab::BoltonTab(WorkingFolder folder, Messenger& messenger, Desktop& deskto
       emptyMenu_(emptyMenu)
 {
     setObjectName(QStringLiteral("TabSheet2"));
-    // From the accepted state the first NEW is BACK; the second clears.
-    offer(FileAction::New, [this] {
-        newClicked();
-        newClicked();
-    });
-    offer(FileAction::Open, [this] { openClicked(); });
-    offer(FileAction::Save, [this] { saveClicked(); });
-    offer(FileAction::Print, [this] { printClicked(); });
+    offerFileOperations(this, NewRuns::Twice);
 
     plain(this, QStringLiteral("Patient"), {8, 10, 48, 24});
     auto* patient = new EntryField(QStringLiteral("bpaciente"),

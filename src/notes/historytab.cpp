@@ -31,10 +31,7 @@ HistoryTab::HistoryTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
     : TabPage(parent), folder_(std::move(folder)), messenger_(messenger), desktop_(desktop)
 {
     setObjectName(QStringLiteral("TabSheet4"));
-    offer(FileAction::New, [this] { newClicked(); });
-    offer(FileAction::Open, [this] { openClicked(); });
-    offer(FileAction::Save, [this] { saveClicked(); });
-    offer(FileAction::Print, [this] { printClicked(); });
+    offerFileOperations(this, NewRuns::Once);
     const std::function<QString()> title = [] { return kTitle; };
 
     patient_ = notes::addPatientField(this, "plpaciente", messenger_, title, emptyMenu);

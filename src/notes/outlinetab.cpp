@@ -39,10 +39,7 @@ OutlineTab::OutlineTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
     : TabPage(parent), folder_(std::move(folder)), messenger_(messenger), desktop_(desktop)
 {
     setObjectName(QStringLiteral("TabSheet5"));
-    offer(FileAction::New, [this] { newClicked(); });
-    offer(FileAction::Open, [this] { openClicked(); });
-    offer(FileAction::Save, [this] { saveClicked(); });
-    offer(FileAction::Print, [this] { printClicked(); });
+    offerFileOperations(this, NewRuns::Once);
     // Boxes name this tab even when they come up while another one is being
     // switched to (leaving the patient field that way runs its check).
     const std::function<QString()> title = [] { return kTitle; };

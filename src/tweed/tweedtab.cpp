@@ -110,14 +110,7 @@ TweedTab::TweedTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop,
       emptyMenu_(emptyMenu)
 {
     setObjectName(QStringLiteral("TabSheet1"));
-    // From the accepted state the first NEW is BACK; the second clears.
-    offer(FileAction::New, [this] {
-        newClicked();
-        newClicked();
-    });
-    offer(FileAction::Open, [this] { openClicked(); });
-    offer(FileAction::Save, [this] { saveClicked(); });
-    offer(FileAction::Print, [this] { printClicked(); });
+    offerFileOperations(this, NewRuns::Twice);
     buildPatientRow();
     buildMeasurements();
     buildDifficulty();

@@ -29,6 +29,23 @@ protected:
     // The tab's own operation behind a File menu item.
     void offer(FileAction action, std::function<void()> operation) { operations_[index(action)] = std::move(operation); }
 
+    // New, Open, Save and Print as the tab's NEW, OPEN, SAVE and PRINT. Where
+    // NEW acts as BACK while results are shown, New runs it twice, so that
+    // the menu item always ends in a cleared tab.
+    enum class NewRuns { Once, Twice };
+    template <typename Page>
+    void offerFileOperations(Page* page, NewRuns runs)
+    {
+        offer(FileAction::New, [page, runs] {
+            page->newClicked();
+            if (runs == NewRuns::Twice)
+                page->newClicked();
+        });
+        offer(FileAction::Open, [page] { page->openClicked(); });
+        offer(FileAction::Save, [page] { page->saveClicked(); });
+        offer(FileAction::Print, [page] { page->printClicked(); });
+    }
+
 Q_SIGNALS:
     // The tab's EXIT button.
     void exitRequested();
