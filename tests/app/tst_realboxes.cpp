@@ -11,6 +11,7 @@
 #include "entry/entryfield.h"
 #include "guidance/guidewindow.h"
 #include "guidance/worksheetwindow.h"
+#include "support/appfixture.h"
 #include "support/cases.h"
 #include "support/fakes.h"
 #include "tweed/tweedtab.h"
@@ -90,23 +91,8 @@ QStringList visibleButtons(QMessageBox* box)
 }
 
 // The whole program with the real message boxes.
-struct RealFixture {
-    ScratchFolder scratch;
-    QtMessenger messenger;
-    FakeDesktop desktop;
-    ModalGate gate;
-    std::unique_ptr<Shell> shell;
-
-    explicit RealFixture(const char* launcherButton)
-    {
-        messenger.setGate(&gate);
-        shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate, nullptr);
-        shell->show();
-        shell->launcher()->becomeLauncher();
-        shell->launcher()->findChild<QPushButton*>(QLatin1String(launcherButton))->click();
-    }
-    MainWindow* main() const { return shell->mainWindow(); }
-    UsageStats stats() const { return readUsageStats(scratch.path(QStringLiteral("Stats.cef"))); }
+struct RealFixture : BasicAppFixture<QtMessenger> {
+    explicit RealFixture(const char* launcherButton) : BasicAppFixture(launcherButton) {}
     template <typename T = QWidget>
     T* w(QWidget* in, const char* name) const
     {

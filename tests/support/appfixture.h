@@ -10,15 +10,17 @@
 namespace vel::test {
 
 // The whole program on the offscreen platform, opened from the launcher on
-// one of its tabs, with a scripted messenger and desktop.
-struct AppFixture {
+// one of its tabs, with a fake desktop and a scripted messenger (or, for the
+// tests of the real boxes, the real one).
+template <typename BoxMessenger>
+struct BasicAppFixture {
     ScratchFolder scratch;
-    ScriptedMessenger messenger;
+    BoxMessenger messenger;
     FakeDesktop desktop;
     ModalGate gate;
     std::unique_ptr<Shell> shell;
 
-    explicit AppFixture(const char* launcherButton, ReportViewer* viewer = nullptr)
+    explicit BasicAppFixture(const char* launcherButton, ReportViewer* viewer = nullptr)
     {
         messenger.setGate(&gate);
         shell = std::make_unique<Shell>(scratch.folder(), messenger, desktop, gate, viewer);
@@ -30,5 +32,7 @@ struct AppFixture {
     UsageStats stats() const { return readUsageStats(scratch.path(QStringLiteral("Stats.cef"))); }
     QString analyses(const QString& name) const { return scratch.path(QStringLiteral("Analyses/") + name); }
 };
+
+using AppFixture = BasicAppFixture<ScriptedMessenger>;
 
 }  // namespace vel::test
