@@ -3,7 +3,7 @@
 #include "common/resources.h"
 #include "guidance/guidancerules.h"
 #include "report/reportdefinition.h"
-#include "report/reportparameters.h"
+#include "tweed/tweedreport.h"
 #include "report/reportrenderer.h"
 #include "tweed/tweedcalc.h"
 

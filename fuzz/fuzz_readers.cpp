@@ -8,7 +8,8 @@
 #include "export/analysisexport.h"
 #include "notes/notefiles.h"
 #include "report/reportdefinition.h"
-#include "report/reportparameters.h"
+#include "bolton/boltonreport.h"
+#include "tweed/tweedreport.h"
 #include "tweed/tweedfile.h"
 
 #include <QByteArray>

@@ -38,7 +38,7 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     worksheet_->setOwner(main_, &gate);
     main_->tweed()->setCompanions(this);
     main_->setReports(reports_.get());
-    guide_->setTweed(main_->tweed());
+    guide_->setTarget(main_->tweed());
     worksheet_->setSources(main_->tweed(), main_->bolton());
 
     gate.setListener([hide = tray_->hideItem()](bool up) { hide->setEnabled(!up); });

@@ -13,7 +13,7 @@
 #include "entry/crlabel.h"
 #include "entry/entryfield.h"
 #include "report/reportengine.h"
-#include "report/reportparameters.h"
+#include "bolton/boltonreport.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

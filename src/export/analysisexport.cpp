@@ -7,6 +7,7 @@
 #include "tweed/tweedanalysis.h"
 #include "tweed/tweedcalc.h"
 #include "tweed/tweedfile.h"
+#include "tweed/tweedworkflow.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -155,55 +156,25 @@ ExportedAnalysis exportTweedRecord(const QString& path, const TweedRecord& r)
     a.file = path;
     a.kind = QStringLiteral("tweed");
 
-    TweedInputs in;
-    in.patient = r.patient;
-    in.age = r.age;
-    in.male = r.male;
-    in.female = !r.male;
-    QString* entries[] = {&in.fma,       &in.fmia,        &in.impa,        &in.occPlane,       &in.sna,
-                          &in.snb,       &in.aoBo,        &in.zAngle,      &in.upperLip,       &in.totalChin,
-                          &in.afh,       &in.pfh,         &in.anteriorRequired, &in.anteriorAvailable,
-                          &in.midRequired, &in.midAvailable, &in.spee,     &in.molarCorrection,
-                          &in.posteriorRequired, &in.posteriorAvailable};
-    for (int i = 0; i < 20; ++i)
-        *entries[i] = r.entries[i];
-    in.keepImpa = !r.replaceImpa;
-    in.replacementImpa = r.replacementImpa;
-
     a.fields = {{name("twPaciente"), r.patient}, {name("Idade"), r.age},
                 {name("gender"), r.male ? QStringLiteral("Male") : QStringLiteral("Female")},
                 {name("stage"), stageWord(stageFromFileName(QFileInfo(path).fileName()))}};
     for (int i = 0; i < 20; ++i)
-        a.fields.append({QLatin1String(TweedRecord::kEntryFields[i]), r.entries[i]});
+        a.fields.append({QLatin1String(kTweedEntries[i].control), r.entries[i]});
     a.fields.append({name("impaOption"), r.replaceImpa ? QStringLiteral("No") : QStringLiteral("Yes")});
     a.fields.append({name("dcopcres"), r.replacementImpa});
 
     QMap<QString, QString> panel = diagnosisControls(Diagnosis{});
-    const TweedCheck check = checkTweedInputs(in);
-    // As OPEN leaves it, whether or not the checks pass: the Headfilm box
-    // shows the replacement IMPA.
-    const auto showReplacement = [&r](TweedResults& res) {
-        if (!r.replacementImpa.isEmpty())
-            res.dcimpares = r.replacementImpa;
-    };
-    if (check.failure != TweedCheck::Failure::None) {
-        a.messages << check.warning;
-        TweedResults res;
-        showReplacement(res);
-        a.results = tweedResultTexts(res);
-    } else {
-        TweedResults res = calculateTweed(in);
-        showReplacement(res);
-        a.results = tweedResultTexts(res);
-        if (r.guidance) {
-            const QString warning = validateAnswers(r.answers);
-            if (!warning.isEmpty()) {
-                a.messages << warning;
-            } else {
-                const GuidanceInputs g{res.anantres, res.anmedres, res.anposres, res.twanbres};
-                panel = diagnosisControls(suggestDiagnosis(g, r.answers));
-            }
-        }
+    const OpenedTweed o = openTweedRecord(r);
+    a.results = tweedResultTexts(o.outcome.results);
+    if (!o.outcome.calculated()) {
+        a.messages << o.outcome.check.warning;
+    } else if (o.runsGuidance) {
+        const TweedGuidance g = runTweedGuidance(o.outcome.results, r.answers);
+        if (!g.warning.isEmpty())
+            a.messages << g.warning;
+        else
+            panel = diagnosisControls(g.diagnosis);
     }
     for (const QString& control : diagnosisControlNames())
         a.results.append({control, panel.value(control)});

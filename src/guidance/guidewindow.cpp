@@ -3,7 +3,6 @@
 #include "common/usagestats.h"
 #include "common/actionguard.h"
 #include "common/messenger.h"
-#include "tweed/tweedtab.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -289,8 +288,8 @@ void GuideWindow::guidanceClicked()
         return;
     }
     countUsage(folder_.stats(), UsageKind::Guidance);
-    if (tweed_)
-        tweed_->applyGuidance(a);
+    if (target_)
+        target_->applyGuidance(a);
     leave();
 }
 

@@ -2,6 +2,7 @@
 #include "widgets/secondarywindow.h"
 #include "common/workingfolder.h"
 #include "guidance/guidancerules.h"
+#include "guidance/guidancetarget.h"
 
 #include <QMap>
 
@@ -12,7 +13,6 @@ class QRadioButton;
 namespace vel {
 
 class Messenger;
-class TweedTab;
 
 // The Diagnostic Guide: a short questionnaire that complements the Tweed
 // results. It keeps, while the clinician answers, which boxes are offered and
@@ -22,7 +22,7 @@ class GuideWindow : public SecondaryWindow {
 public:
     GuideWindow(WorkingFolder folder, Messenger& messenger, QWidget* parent = nullptr);
 
-    void setTweed(TweedTab* tweed) { tweed_ = tweed; }
+    void setTarget(GuidanceTarget* target) { target_ = target; }
 
     GuideAnswers answers() const;
     // Sets every answer as clicks would, so each box's reaction runs.
@@ -33,7 +33,7 @@ public:
     // NEW: forgets every answer; the guide stays as it is.
     void newClicked();
     void cancelClicked();
-    // GUIDANCE: validates, counts and fills the Tweed tab's Suggested Diagnosis.
+    // GUIDANCE: validates, counts and fills the target's Suggested Diagnosis.
     void guidanceClicked();
     // GUIDANCE on the answers a Tweed file restored, without the guide ever
     // showing; answers that fail the checks bring it up, warning and all,
@@ -46,7 +46,7 @@ private:
 
     WorkingFolder folder_;
     Messenger& messenger_;
-    TweedTab* tweed_ = nullptr;
+    GuidanceTarget* target_ = nullptr;
     QWidget* group_ = nullptr;
     QMap<QString, QCheckBox*> boxes_;
     QRadioButton* yes_;

@@ -5,7 +5,7 @@
 #include "common/messenger.h"
 #include "common/textconv.h"
 #include "entry/entryfield.h"
-#include "tweed/tweedtab.h"
+#include "guidance/guidancetarget.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -159,9 +159,9 @@ WorksheetWindow::WorksheetWindow(Messenger& messenger, QWidget* parent)
         setTabOrder(order[i - 1], order[i]);
 }
 
-void WorksheetWindow::setSources(TweedTab* tweed, const BoltonTransfer* bolton)
+void WorksheetWindow::setSources(GuidanceTarget* target, const BoltonTransfer* bolton)
 {
-    tweed_ = tweed;
+    target_ = target;
     bolton_ = bolton;
 }
 
@@ -188,7 +188,7 @@ void WorksheetWindow::saveClicked()
             total += v(n);
         return realToText(total, 0, 1);
     };
-    if (tweed_) {
+    if (target_) {
         const std::pair<const char*, QString> sums[] = {
             {"anaer", sum({"s06", "s07", "s08", "s09", "s10", "s11"})},
             {"anaep", sum({"i06"})},
@@ -198,14 +198,14 @@ void WorksheetWindow::saveClicked()
             {"anpep", sum({"i01", "i15"})},
         };
         for (const auto& [name, text] : sums)
-            tweed_->entry(QLatin1String(name))->setText(text);
+            target_->setSpaceEntry(QLatin1String(name), text);
     }
     leave();
 }
 
 void WorksheetWindow::importClicked()
 {
-    if (!bolton_ || !tweed_)
+    if (!bolton_ || !target_)
         return;
     for (const char* name : {"termole", "segmole", "segmold", "termold"}) {
         if (bolton_->transferWidth(QLatin1String(name)).isEmpty()) {
@@ -216,7 +216,7 @@ void WorksheetWindow::importClicked()
             return;
         }
     }
-    if (tweed_->entry(QStringLiteral("twPaciente"))->text() != bolton_->transferPatient()) {
+    if (target_->patient() != bolton_->transferPatient()) {
         const auto answer = messenger_.ask(
             QStringLiteral("Confirm"),
             {QStringLiteral("Patient`s name in Bolton Analysis is different than in Tweed Analysis. Do you still want to proceed?")});

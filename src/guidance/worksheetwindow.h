@@ -10,7 +10,7 @@ namespace vel {
 class BoltonTransfer;
 class EntryField;
 class Messenger;
-class TweedTab;
+class GuidanceTarget;
 
 // The Total Space Analysis worksheet: the widths of the sixteen lower teeth
 // and the space available per area, summed into the Tweed tab's required and
@@ -20,7 +20,7 @@ class WorksheetWindow : public SecondaryWindow {
 public:
     explicit WorksheetWindow(Messenger& messenger, QWidget* parent = nullptr);
 
-    void setSources(TweedTab* tweed, const BoltonTransfer* bolton);
+    void setSources(GuidanceTarget* target, const BoltonTransfer* bolton);
     EntryField* field(const QString& name) const;
 
     // NEW: empties every field and offers IMPORT again.
@@ -30,7 +30,7 @@ public:
 
 private:
     Messenger& messenger_;
-    TweedTab* tweed_ = nullptr;
+    GuidanceTarget* target_ = nullptr;
     const BoltonTransfer* bolton_ = nullptr;
     QList<EntryField*> required_;   // s01 ... s16
     QList<EntryField*> available_;  // i01, i03, i06, i12, i15

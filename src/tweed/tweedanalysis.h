@@ -17,6 +17,7 @@ enum class TweedBox { Cephalometric, Difficulty, Headfilm, Space };
 
 struct TweedEntry {
     const char* control;
+    QString TweedInputs::*input;
     const char* caption;        // UTF-8, as the tab and the report show it
     const char* unit;           // after the value on the report
     const char* reportParam;    // nullptr: not a line of its own

@@ -37,11 +37,6 @@ bool byte(const QByteArray& r, int offset) { return r.at(offset) != '\0'; }
 
 }  // namespace
 
-const std::array<const char*, 20> TweedRecord::kEntryFields = {
-    "twfma", "twfmia", "twimpa", "twploc", "twsna", "twsnb", "twaobo", "twangz", "twls",  "twqt",
-    "twafa", "twafp",  "anaer",  "anaep",  "anmer", "anmep", "anmspee", "anmcorr", "anper", "anpep",
-};
-
 QByteArray TweedRecord::toBytes() const
 {
     QByteArray r(kSize, '\0');

@@ -11,15 +11,12 @@ namespace vel {
 // done, the guide's answers. Every result is recomputed on opening.
 struct TweedRecord {
     static constexpr int kSize = 199;
-    // The twenty entry fields in file order: twfma ... twafp, then the space
-    // entries anaer, anaep, anmer, anmep, anmspee, anmcorr, anper, anpep.
-    static const std::array<const char*, 20> kEntryFields;
 
     bool guidance = false;       // the Suggested Diagnosis was filled when saved
     QString patient;             // 50 characters
     QString age;                 // 2 characters
     bool male = false;           // otherwise female
-    std::array<QString, 20> entries;
+    std::array<QString, 20> entries;  // in the order of kTweedEntries
     bool replaceImpa = false;    // the IMPA option "No"
     QString replacementImpa;     // stored only with the option "No"
     // Written from the guide as it stands; read back only for a file with

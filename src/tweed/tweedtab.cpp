@@ -8,11 +8,12 @@
 #include "common/patientfiles.h"
 #include "entry/crlabel.h"
 #include "report/reportengine.h"
-#include "report/reportparameters.h"
+#include "tweed/tweedreport.h"
 #include "entry/controls.h"
 #include "entry/entryfield.h"
 #include "tweed/diagnosispanel.h"
 #include "tweed/tweedanalysis.h"
+#include "tweed/tweedworkflow.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -417,26 +418,8 @@ TweedInputs TweedTab::inputs() const
     in.age = field("Idade")->text();
     in.male = male_->isChecked();
     in.female = female_->isChecked();
-    in.fma = field("twfma")->text();
-    in.fmia = field("twfmia")->text();
-    in.impa = field("twimpa")->text();
-    in.occPlane = field("twploc")->text();
-    in.sna = field("twsna")->text();
-    in.snb = field("twsnb")->text();
-    in.aoBo = field("twaobo")->text();
-    in.zAngle = field("twangz")->text();
-    in.upperLip = field("twls")->text();
-    in.totalChin = field("twqt")->text();
-    in.afh = field("twafa")->text();
-    in.pfh = field("twafp")->text();
-    in.anteriorRequired = field("anaer")->text();
-    in.anteriorAvailable = field("anaep")->text();
-    in.midRequired = field("anmer")->text();
-    in.midAvailable = field("anmep")->text();
-    in.spee = field("anmspee")->text();
-    in.molarCorrection = field("anmcorr")->text();
-    in.posteriorRequired = field("anper")->text();
-    in.posteriorAvailable = field("anpep")->text();
+    for (const TweedEntry& e : kTweedEntries)
+        in.*e.input = field(e.control)->text();
     in.keepImpa = !replace_->isChecked();
     in.replacementImpa = field("dcopcres")->text();
     return in;
@@ -444,6 +427,7 @@ TweedInputs TweedTab::inputs() const
 
 void TweedTab::showResults(const TweedResults& r)
 {
+    shown_ = r;
     for (const auto& [name, text] : tweedResultTexts(r)) {
         if (QLabel* l = results_.value(name))
             l->setText(text);
@@ -456,6 +440,7 @@ void TweedTab::showResults(const TweedResults& r)
 
 void TweedTab::clearResults()
 {
+    shown_ = TweedResults{};
     for (QLabel* l : std::as_const(results_))
         l->clear();
     grade_->clear();
@@ -475,24 +460,23 @@ void TweedTab::calculateClicked()
     }
 
     const TweedInputs in = inputs();
-    const TweedCheck check = checkTweedInputs(in);
-    if (check.failure != TweedCheck::Failure::None) {
-        messenger_.warning(title_(), {check.warning});
-        if (check.failure == TweedCheck::Failure::ZeroAfh)
-            field("twafa")->setFocus();
+    TweedOutcome out = runTweedCalculation(in);
+    if (!out.calculated()) {
+        refuse(out.check);
         return;
     }
-    // Counted before computing: a count that cannot be written stops the calculation.
+    // Counted before anything is shown: a count that cannot be written stops the calculation.
     countUsage(folder_.stats(), UsageKind::Tweed);
-    showResults(calculateTweed(in));
+    // A file's analysis was accepted when it was saved: it goes straight on.
+    // The clinician's own shows the IMPA it will keep and asks about it.
+    if (!opened_->isChecked())
+        showReplacementImpa(out.results, in);
+    showResults(out.results);
     diagnosis_->clear();
-
     if (opened_->isChecked()) {
         accept();
         return;
     }
-    if (replace_->isChecked())
-        label("dcimpares")->setText(field("dcopcres")->text());
     const Messenger::Answer answer =
         messenger_.ask(QStringLiteral("Confirm"), {QStringLiteral("               IMPA = ") + label("dcimpares")->text(),
                                                    QStringLiteral("Do you want to keep IMPA value?")});
@@ -508,6 +492,13 @@ void TweedTab::calculateClicked()
     }
 }
 
+void TweedTab::refuse(const TweedCheck& check)
+{
+    messenger_.warning(title_(), {check.warning});
+    if (check.failure == TweedCheck::Failure::ZeroAfh)
+        field("twafa")->setFocus();
+}
+
 void TweedTab::showCaution()
 {
     messenger_.information(
@@ -517,11 +508,20 @@ void TweedTab::showCaution()
 
 void TweedTab::applyGuidance(const GuideAnswers& answers)
 {
-    const GuidanceInputs in{label("anantres")->text(), label("anmedres")->text(), label("anposres")->text(),
-                            label("twanbres")->text()};
-    diagnosis_->present(suggestDiagnosis(in, answers));
+    diagnosis_->present(suggestDiagnosis(guidanceInputs(shown_), answers));
     guidanceAnswers_ = answers;
     calculate_->setEnabled(false);
+}
+
+QString TweedTab::patient() const
+{
+    return field("twPaciente")->text();
+}
+
+void TweedTab::setSpaceEntry(const QString& control, const QString& text)
+{
+    if (EntryField* f = fields_.value(control); f && spaceEntries_.contains(f))
+        f->setText(text);
 }
 
 void TweedTab::accept()
@@ -653,7 +653,7 @@ TweedRecord TweedTab::record() const
     r.age = field("Idade")->text();
     r.male = male_->isChecked();
     for (int i = 0; i < 20; ++i)
-        r.entries[i] = field(TweedRecord::kEntryFields[i])->text();
+        r.entries[i] = field(kTweedEntries[i].control)->text();
     r.replaceImpa = replace_->isChecked();
     r.replacementImpa = field("dcopcres")->text();
     // With the guidance done, the file keeps the answers behind the diagnosis
@@ -667,37 +667,41 @@ TweedRecord TweedTab::record() const
 
 void TweedTab::saveClicked()
 {
-    if (grade_->text().isEmpty()) {
-        messenger_.warning(title_(), {QStringLiteral("The Analysis is not complete!")});
-        return;
+    TweedSaveState state;
+    state.graded = !grade_->text().isEmpty();
+    TweedRecord r;
+    QString path;
+    if (state.graded) {
+        r = record();
+        path = patientFilePath(folder_, r.patient, stageSuffix(stage()));
+        state.fileExists = QFileInfo::exists(path);
+        state.savedComplete = complete_->isChecked();
+        state.savedPartial = partial_->isChecked();
+        state.withGuidance = r.guidance;
     }
-    const TweedRecord r = record();
-    const QString path = patientFilePath(folder_, r.patient, stageSuffix(stage()));
-    const QString saved = QStringLiteral("Analysis successfully saved!");
-    // The flags claim a saved analysis only once the file is really there.
-    if (!QFileInfo::exists(path)) {
+    const TweedSave plan = decideTweedSave(state);
+    switch (plan.action) {
+    case TweedSave::Action::Nothing:
+        return;
+    case TweedSave::Action::Refuse:
+        if (plan.warning)
+            messenger_.warning(title_(), {plan.message});
+        else
+            messenger_.error(title_(), {plan.message});
+        return;
+    case TweedSave::Action::Create:
         createNewFile(path, r.toBytes());
-        partial_->setChecked(true);
-        if (r.guidance)
-            complete_->setChecked(true);
-        messenger_.information(title_(), {saved});
-        return;
-    }
-    if (complete_->isChecked()) {
-        messenger_.error(title_(), {QStringLiteral("This patient already has an Analysis and Space Tx Guidance saved!")});
-        return;
-    }
-    if (r.guidance) {
+        break;
+    case TweedSave::Action::Replace:
         // Written aside and renamed over the old file: a failure keeps the old one.
         replaceFile(path, r.toBytes());
-        partial_->setChecked(true);
-        complete_->setChecked(true);
-        messenger_.information(title_(), {saved});
-        return;
+        break;
     }
-    if (partial_->isChecked())
-        messenger_.error(title_(), {QStringLiteral("This patient already has an Analysis saved!")});
-    // Otherwise the analysis was never accepted (the IMPA answer was No): nothing to do.
+    // The flags claim a saved analysis only once the file is really there.
+    partial_->setChecked(true);
+    if (plan.complete)
+        complete_->setChecked(true);
+    messenger_.information(title_(), {plan.message});
 }
 
 void TweedTab::restore(const TweedRecord& r)
@@ -706,7 +710,7 @@ void TweedTab::restore(const TweedRecord& r)
     field("Idade")->setText(r.age);
     (r.male ? male_ : female_)->setChecked(true);
     for (int i = 0; i < 20; ++i)
-        field(TweedRecord::kEntryFields[i])->setText(r.entries[i]);
+        field(kTweedEntries[i].control)->setText(r.entries[i]);
     EntryField* replacement = field("dcopcres");
     if (r.replaceImpa) {
         replace_->setChecked(true);
@@ -763,11 +767,18 @@ void TweedTab::openClicked()
     }
     partial_->setChecked(true);
     restore(r);
-    calculateClicked();
-    if (!field("dcopcres")->text().isEmpty())
-        label("dcimpares")->setText(field("dcopcres")->text());
+    const OpenedTweed o = openTweedRecord(r);
+    if (!o.outcome.calculated()) {
+        refuse(o.outcome.check);
+        label("dcimpares")->setText(o.outcome.results.dcimpares);
+        return;
+    }
+    countUsage(folder_.stats(), UsageKind::Tweed);
+    showResults(o.outcome.results);
+    diagnosis_->clear();
+    accept();
 
-    if (r.guidance && calculate_->text() == kGuidance) {
+    if (o.runsGuidance) {
         complete_->setChecked(true);
         // SPACE TX GUIDANCE on the restored answers: the caution as ever, but
         // the guide has nothing to ask, so it does not come up for a moment.

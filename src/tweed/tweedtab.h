@@ -2,6 +2,7 @@
 #include "widgets/tabpage.h"
 #include "common/workingfolder.h"
 #include "guidance/guidancerules.h"
+#include "guidance/guidancetarget.h"
 #include "tweed/tweedcalc.h"
 #include "tweed/tweedfile.h"
 
@@ -44,7 +45,7 @@ public:
 // total space analysis and the difficulty index. Its state is carried by its
 // controls: the captions of CALCULATE and NEW, read-only entries, and three
 // hidden check boxes.
-class TweedTab : public TabPage {
+class TweedTab : public TabPage, public GuidanceTarget {
     Q_OBJECT
 public:
     TweedTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
@@ -67,11 +68,15 @@ public:
     EntryField* entry(const QString& name) const { return fields_.value(name); }
     // Fills the Suggested Diagnosis from the shown results and the guide's
     // answers, and disables SPACE TX GUIDANCE: guidance runs once per analysis.
-    void applyGuidance(const GuideAnswers& answers);
+    void applyGuidance(const GuideAnswers& answers) override;
+    QString patient() const override;
+    void setSpaceEntry(const QString& control, const QString& text) override;
     DiagnosisPanel* diagnosis() const { return diagnosis_; }
 
 private:
     void showCaution();
+    // The warning of a failed check, and the field it concerns in focus.
+    void refuse(const TweedCheck& check);
     void buildPatientRow();
     void buildMeasurements();
     void buildDifficulty();
@@ -122,6 +127,8 @@ private:
     // The answers the Suggested Diagnosis was made from. OPEN empties the
     // guide even when it fails, while the diagnosis stays on the tab.
     GuideAnswers guidanceAnswers_;
+    // The results as the labels show them, for the guidance to read.
+    TweedResults shown_;
 };
 
 }  // namespace vel

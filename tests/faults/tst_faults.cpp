@@ -12,6 +12,7 @@
 #include "support/appfixture.h"
 #include "support/cases.h"
 #include "tweed/diagnosispanel.h"
+#include "tweed/tweedanalysis.h"
 #include "tweed/tweedfile.h"
 #include "tweed/tweedtab.h"
 
@@ -225,7 +226,7 @@ struct FaultFixture : WithViewer, AppFixture {
         tweed()->entry(QStringLiteral("twPaciente"))->setText(patient);
         tweed()->entry(QStringLiteral("Idade"))->setText(QStringLiteral("12"));
         for (int i = 0; i < 20; ++i)
-            tweed()->entry(QLatin1String(TweedRecord::kEntryFields[i]))->setText(QLatin1String(values[i]));
+            tweed()->entry(QLatin1String(kTweedEntries[i].control))->setText(QLatin1String(values[i]));
         main()->findChild<QRadioButton*>(QStringLiteral("GenFem"))->setChecked(true);
     }
     void calculateTweed(const QString& patient)

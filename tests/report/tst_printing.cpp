@@ -8,6 +8,7 @@
 #include "report/reportengine.h"
 #include "report/reportviewer.h"
 #include "support/appfixture.h"
+#include "tweed/tweedanalysis.h"
 #include "tweed/tweedfile.h"
 #include "tweed/tweedtab.h"
 
@@ -56,7 +57,7 @@ struct PrintFixture : AppFixture {
         tweed()->entry(QStringLiteral("twPaciente"))->setText(patient);
         tweed()->entry(QStringLiteral("Idade"))->setText(QStringLiteral("12"));
         for (int i = 0; i < 20; ++i)
-            tweed()->entry(QLatin1String(TweedRecord::kEntryFields[i]))->setText(QLatin1String(values[i]));
+            tweed()->entry(QLatin1String(kTweedEntries[i].control))->setText(QLatin1String(values[i]));
         tweed()->findChild<QRadioButton*>(QStringLiteral("GenFem"))->setChecked(true);
         messenger.answers = {Messenger::Answer::Yes};
         clickTweed("tCalcular");

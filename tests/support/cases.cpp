@@ -4,6 +4,7 @@
 #include "bolton/boltontab.h"
 #include "entry/entryfield.h"
 #include "guidance/guidewindow.h"
+#include "tweed/tweedanalysis.h"
 #include "tweed/tweedfile.h"
 #include "tweed/tweedtab.h"
 
@@ -21,7 +22,7 @@ void typeTweedCase(MainWindow* main, const QString& patient)
     tab->entry(QStringLiteral("twPaciente"))->setText(patient);
     tab->entry(QStringLiteral("Idade"))->setText(QStringLiteral("12"));
     for (int i = 0; i < 20; ++i)
-        tab->entry(QLatin1String(TweedRecord::kEntryFields[i]))->setText(QLatin1String(values[i]));
+        tab->entry(QLatin1String(kTweedEntries[i].control))->setText(QLatin1String(values[i]));
     tab->findChild<QRadioButton*>(QStringLiteral("GenFem"))->setChecked(true);
 }
 

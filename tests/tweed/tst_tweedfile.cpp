@@ -5,6 +5,7 @@
 #include "guidance/guidewindow.h"
 #include "support/appfixture.h"
 #include "support/cases.h"
+#include "tweed/tweedanalysis.h"
 #include "tweed/tweedfile.h"
 #include "tweed/tweedtab.h"
 
@@ -41,7 +42,7 @@ struct TweedFileFixture : AppFixture {
         tab()->entry(QStringLiteral("twPaciente"))->setText(patient);
         tab()->entry(QStringLiteral("Idade"))->setText(QStringLiteral("12"));
         for (int i = 0; i < 20; ++i)
-            tab()->entry(QLatin1String(TweedRecord::kEntryFields[i]))->setText(QLatin1String(values[i]));
+            tab()->entry(QLatin1String(kTweedEntries[i].control))->setText(QLatin1String(values[i]));
         w<QRadioButton>("GenFem")->setChecked(true);
         messenger.answers = {answer};
         click("tCalcular");

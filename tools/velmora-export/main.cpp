@@ -9,7 +9,8 @@
 #include "common/workingfolder.h"
 #include "export/analysisexport.h"
 #include "report/reportdefinition.h"
-#include "report/reportparameters.h"
+#include "bolton/boltonreport.h"
+#include "tweed/tweedreport.h"
 #include "report/reportrenderer.h"
 #include "tweed/tweedfile.h"
 

@@ -1,6 +1,5 @@
-#include "report/reportparameters.h"
+#include "tweed/tweedreport.h"
 
-#include "bolton/boltonanalysis.h"
 #include "tweed/tweedanalysis.h"
 
 #include <QStringList>
@@ -87,24 +86,6 @@ QList<std::pair<QString, QString>> tweedReportParameters(const ControlTexts& c, 
     for (int i = 2; i <= last; ++i)
         alternatives << c.value(QStringLiteral("dsdesc%1").arg(i));
     pair("dsdescinfo", "desarminfo", "desarm", alternatives.join(kOr));
-    return p;
-}
-
-QList<std::pair<QString, QString>> boltonReportParameters(const ControlTexts& c)
-{
-    QList<std::pair<QString, QString>> p;
-    auto set = [&p](const QString& name, const QString& value) { p.append({name, value}); };
-    set(QStringLiteral("nome"), QStringLiteral("Patient:  ") + c.value(QStringLiteral("bpaciente")));
-    for (const BoltonEntry& e : kBoltonEntries) {
-        if (e.reportParam)
-            set(QLatin1String(e.reportParam), c.value(QLatin1String(e.control)));
-    }
-    for (const BoltonResult& r : kBoltonResults) {
-        if (r.reportParam)
-            set(QLatin1String(r.reportParam), c.value(QLatin1String(r.control)));
-    }
-    set(QStringLiteral("diag12"), c.value(QStringLiteral("diag12info")) + QStringLiteral("\r\r") + c.value(QStringLiteral("diag12")));
-    set(QStringLiteral("diag6"), c.value(QStringLiteral("diag6info")) + QStringLiteral("\r\r") + c.value(QStringLiteral("diag6")));
     return p;
 }
 
