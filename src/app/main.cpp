@@ -1,5 +1,5 @@
 #include "app/qtseams.h"
-#include "app/session.h"
+#include "common/session.h"
 #include "app/shell.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "app/referencestab.h"
 #include "guidance/guidewindow.h"
 #include "guidance/worksheetwindow.h"
-#include "app/session.h"
+#include "common/session.h"
 #include "app/tray.h"
 #include "report/reportengine.h"
 #include "report/reportpreview.h"

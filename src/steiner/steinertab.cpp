@@ -5,6 +5,7 @@
 #include "entry/controls.h"
 #include "entry/entryfield.h"
 #include "steiner/chevrondiagram.h"
+#include "steiner/steineranalysis.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -14,53 +15,6 @@
 namespace vel {
 
 namespace {
-
-struct Measurement {
-    const char* name;
-    const char* caption;  // UTF-8
-    bool mandatory;
-};
-
-constexpr Measurement kMeasurements[] = {
-    {"stsna", "SNA (82°)", false},
-    {"stsnb", "SNB (80°)", false},
-    {"stanb", "ANB (2°)", true},
-    {"stsnd", "SND (76-77°)", false},
-    {"stsngogn", "SN.Go-Gn (32°)", false},
-    {"stocc", "Occ Plane.SN (14°)", false},
-    {"st1pna", "1.NA (22°)", true},
-    {"st1na", "1-NA (4mm)", true},
-    {"st1pnb", "1.NB (25°)", true},
-    {"st1nb", "1-NB (4mm)", true},
-    {"st11", "1.1 (131°)", false},
-    {"stpognb", "Pog-NB (initial)", true},
-    {"stxppog", "Expected Pog-NB (initial + growth)", true},
-    {"stsls", "S-LS (0mm)", false},
-    {"stsli", "S-LI (0mm)", false},
-    {"stes", "E-S (22mm)", false},
-    {"stsl", "S-L (51mm)", false},
-};
-
-struct ArchRow {
-    const char* caption;
-    const char* gained;
-    const char* needed;
-};
-
-constexpr ArchRow kArchRows[] = {
-    {"Discrepancy", "qd1", "qd11"},   {"Expansion", "qd2", "qd21"}, {"Relocation 1", "qd3", "qd31"},
-    {"Relocation 6", "qd4", "qd41"},  {"Spee curve", "qd5", "qd51"}, {"Mechanics", "qd6", "qd61"},
-    {"Extractions/Stripping", "qd7", "qd71"},
-};
-
-// The chevron labels: [chevron][top, outTop, inTop, inBottom, outBottom, bottom]; empty where there is none.
-constexpr const char* kChevronNames[5][6] = {
-    {"s1top", "s1outtop", "s1intop", "s1inbotton", "s1outbotton", "s1botton"},
-    {"s2top", "s2outtop", nullptr, nullptr, "s2outbotton", nullptr},
-    {nullptr, "s3outtop", nullptr, nullptr, "s3outbotton", "s3botton"},
-    {"s4top", "s4outtop", "s4intop", "s4inbotton", "s4outbotton", "s4botton"},
-    {"s5top", "s5outtop", "s5intop", "s5inbotton", "s5outbotton", "s5botton"},
-};
 
 constexpr QPoint kChevronPositions[5][6] = {
     {{48, 100}, {112, 132}, {51, 148}, {51, 188}, {112, 196}, {48, 228}},
@@ -143,15 +97,15 @@ void SteinerTab::buildMeasurements()
     small.setPointSizeF(small.pointSizeF() - 1);
     const FieldRule rule{KeyFilter::SignedReal, Completion::None, 5, warnings::signedReal()};
     int y = 22;
-    for (const Measurement& m : kMeasurements) {
+    for (const SteinerMeasurement& m : kSteinerMeasurements) {
         // The column is as wide as "Expected Pog-NB (initial + growth)", with room before its field.
         auto* caption = new QLabel(QString::fromUtf8(m.caption), measurementBox_);
         caption->setFont(small);
         caption->setGeometry(4, y, 192, 21);
-        auto* f = new EntryField(QLatin1String(m.name), rule, messenger_, title_, measurementBox_);
+        auto* f = new EntryField(QLatin1String(m.control), rule, messenger_, title_, measurementBox_);
         f->setEmptyMenu(emptyMenu_);
         f->setGeometry(201, y, 42, 21);
-        if (m.mandatory) {
+        if (m.mandatory()) {
             auto* star = new QLabel(QStringLiteral("*"), measurementBox_);
             star->setGeometry(245, y, 7, 21);
         }
@@ -194,10 +148,10 @@ void SteinerTab::buildDiagram()
     valueFont.setBold(true);
     for (int c = 0; c < 5; ++c) {
         for (int p = 0; p < 6; ++p) {
-            if (!kChevronNames[c][p])
+            if (!kChevronControls[c][p])
                 continue;
             auto* l = new QLabel(diagram);
-            l->setObjectName(QLatin1String(kChevronNames[c][p]));
+            l->setObjectName(QLatin1String(kChevronControls[c][p]));
             l->setFont(valueFont);
             l->move(kChevronPositions[c][p]);
             QPalette pal = l->palette();
@@ -226,7 +180,7 @@ void SteinerTab::buildLowerArch()
         return f;
     };
     int y = 38;
-    for (const ArchRow& row : kArchRows) {
+    for (const SteinerArchRow& row : kSteinerArchRows) {
         auto* caption = new QLabel(QLatin1String(row.caption), archBox_);
         caption->setGeometry(8, y, 150, 22);
         gained_.append(make(row.gained, 160, y));
@@ -306,11 +260,10 @@ void SteinerTab::setLocked(bool locked)
 
 void SteinerTab::setChevron(int number, const Chevron& c)
 {
-    const QString* texts[6] = {&c.top, &c.outTop, &c.inTop, &c.inBottom, &c.outBottom, &c.bottom};
     for (int p = 0; p < 6; ++p) {
-        if (const char* name = kChevronNames[number - 1][p]) {
+        if (const char* name = kChevronControls[number - 1][p]) {
             QLabel* l = values_.value(QLatin1String(name));
-            l->setText(*texts[p]);
+            l->setText(c.*kChevronPlaces[p]);
             l->adjustSize();
         }
     }
@@ -319,10 +272,9 @@ void SteinerTab::setChevron(int number, const Chevron& c)
 Chevron SteinerTab::chevron(int number) const
 {
     Chevron c;
-    QString* texts[6] = {&c.top, &c.outTop, &c.inTop, &c.inBottom, &c.outBottom, &c.bottom};
     for (int p = 0; p < 6; ++p) {
-        if (const char* name = kChevronNames[number - 1][p])
-            *texts[p] = values_.value(QLatin1String(name))->text();
+        if (const char* name = kChevronControls[number - 1][p])
+            c.*kChevronPlaces[p] = values_.value(QLatin1String(name))->text();
     }
     return c;
 }
@@ -330,13 +282,10 @@ Chevron SteinerTab::chevron(int number) const
 void SteinerTab::calculateClicked()
 {
     SteinerInputs in;
-    in.anb = field(QStringLiteral("stanb"))->text();
-    in.upperDegrees = field(QStringLiteral("st1pna"))->text();
-    in.upperMm = field(QStringLiteral("st1na"))->text();
-    in.lowerDegrees = field(QStringLiteral("st1pnb"))->text();
-    in.lowerMm = field(QStringLiteral("st1nb"))->text();
-    in.pogNb = field(QStringLiteral("stpognb"))->text();
-    in.expectedPog = field(QStringLiteral("stxppog"))->text();
+    for (const SteinerMeasurement& m : kSteinerMeasurements) {
+        if (m.input)
+            in.*m.input = field(QLatin1String(m.control))->text();
+    }
     const QString warning = checkSteinerInputs(in);
     if (!warning.isEmpty()) {
         messenger_.warning(title_(), {warning});

@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "common/session.h"
 #include "common/usagestats.h"
 #include "common/fileio.h"
 #include "support/fakes.h"

@@ -1,7 +1,7 @@
 // Faults injected into every operation that touches a file. Whatever breaks,
 // the action ends with an error box naming the file and the reason, the
 // program goes on, nothing on disk changes and the tab shows what it showed.
-#include "app/session.h"
+#include "common/session.h"
 #include "bolton/boltontab.h"
 #include "common/fileio.h"
 #include "entry/entryfield.h"
