@@ -70,15 +70,15 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
         "QTabBar::tab:selected { background: #fbfbfb; margin-left: 0px; }"));
     tabs_->tabBar()->setUsesScrollButtons(false);
 
-    auto* refs = new ReferencesTab(messenger_, desktop_, emptyMenu_);
+    const TabServices services{folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_};
+    auto* refs = new ReferencesTab(services);
     connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
     pages_.insert(Page::References, refs);
-    pages_.insert(Page::Tweed, new TweedTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
-    pages_.insert(Page::Bolton,
-                  new BoltonTab(folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_));
-    pages_.insert(Page::Steiner, new SteinerTab(messenger_, [this] { return activeCaption(); }, emptyMenu_));
-    pages_.insert(Page::Outline, new OutlineTab(folder_, messenger_, desktop_, emptyMenu_));
-    pages_.insert(Page::History, new HistoryTab(folder_, messenger_, desktop_, emptyMenu_));
+    pages_.insert(Page::Tweed, new TweedTab(services));
+    pages_.insert(Page::Bolton, new BoltonTab(services));
+    pages_.insert(Page::Steiner, new SteinerTab(services));
+    pages_.insert(Page::Outline, new OutlineTab(services));
+    pages_.insert(Page::History, new HistoryTab(services));
     for (const TabSpec& spec : kTabs) {
         TabPage* tab = pages_.value(spec.page);
         tabs_->addTab(tab, QString::fromLatin1(spec.caption));

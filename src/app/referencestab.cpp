@@ -155,12 +155,12 @@ QList<ReferencesTab::Link> ReferencesTab::links()
     };
 }
 
-ReferencesTab::ReferencesTab(Messenger& messenger, Desktop& desktop, QMenu* emptyMenu, QWidget* parent)
-    : TabPage(parent)
+ReferencesTab::ReferencesTab(const TabServices& services, QWidget* parent)
+    : TabPage(services, parent)
 {
     setObjectName(QStringLiteral("TabSheet3"));
 
-    heading_ = new Memo(nullptr, emptyMenu, this);
+    heading_ = new Memo(nullptr, emptyMenu_, this);
     heading_->setObjectName(QStringLiteral("Fteor"));
     heading_->setGeometry(16, 8, 950, 40);
     heading_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -170,7 +170,7 @@ ReferencesTab::ReferencesTab(Messenger& messenger, Desktop& desktop, QMenu* empt
 
     int top = 120;
     for (const Link& link : links()) {
-        auto* label = new LinkLabel(QString::fromLatin1(link.caption), link.url, desktop, this);
+        auto* label = new LinkLabel(QString::fromLatin1(link.caption), link.url, desktop_, this);
         label->setObjectName(QString::fromLatin1(link.name));
         label->move(60, top);
         label->adjustSize();
@@ -179,7 +179,7 @@ ReferencesTab::ReferencesTab(Messenger& messenger, Desktop& desktop, QMenu* empt
         top += 60;
     }
 
-    abstract_ = new Memo(&messenger, emptyMenu, this);
+    abstract_ = new Memo(&messenger_, emptyMenu_, this);
     abstract_->setObjectName(QStringLiteral("obj"));
     abstract_->setGeometry(16, 8, 950, 650);
     abstract_->setHtml(abstractHtml());

@@ -19,7 +19,7 @@ class Messenger;
 class ReferencesTab : public TabPage {
     Q_OBJECT
 public:
-    ReferencesTab(Messenger& messenger, Desktop& desktop, QMenu* emptyMenu, QWidget* parent = nullptr);
+    explicit ReferencesTab(const TabServices& services, QWidget* parent = nullptr);
 
     void showReferences();
     void showAbstract();

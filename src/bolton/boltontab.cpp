@@ -62,14 +62,8 @@ QFrame* rule(QWidget* parent, const char* name, const QRect& geometry)
 
 }  // namespace
 
-BoltonTab::BoltonTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
-                     QMenu* emptyMenu, QWidget* parent)
-    : TabPage(parent),
-      folder_(std::move(folder)),
-      messenger_(messenger),
-      desktop_(desktop),
-      title_(std::move(title)),
-      emptyMenu_(emptyMenu)
+BoltonTab::BoltonTab(const TabServices& services, QWidget* parent)
+    : TabPage(services, parent)
 {
     setObjectName(QStringLiteral("TabSheet2"));
     offerFileOperations(this, NewRuns::Twice);

@@ -29,8 +29,7 @@ class ReportEngine;
 class BoltonTab : public TabPage, public BoltonTransfer {
     Q_OBJECT
 public:
-    BoltonTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
-              QMenu* emptyMenu, QWidget* parent = nullptr);
+    explicit BoltonTab(const TabServices& services, QWidget* parent = nullptr);
 
     void calculateClicked();
     void newClicked();
@@ -63,11 +62,6 @@ private:
     BoltonRecord record() const;
     void load(const BoltonRecord& r);
 
-    WorkingFolder folder_;
-    Messenger& messenger_;
-    Desktop& desktop_;
-    std::function<QString()> title_;
-    QMenu* emptyMenu_;
     ReportEngine* reports_ = nullptr;
 
     QMap<QString, EntryField*> fields_;

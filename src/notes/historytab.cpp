@@ -26,15 +26,14 @@ const QString kTitle = QStringLiteral("Treatment History");
 
 }  // namespace
 
-HistoryTab::HistoryTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QMenu* emptyMenu,
-                       QWidget* parent)
-    : TabPage(parent), folder_(std::move(folder)), messenger_(messenger), desktop_(desktop)
+HistoryTab::HistoryTab(const TabServices& services, QWidget* parent)
+    : TabPage(services, parent)
 {
     setObjectName(QStringLiteral("TabSheet4"));
     offerFileOperations(this, NewRuns::Once);
-    const std::function<QString()> title = [] { return kTitle; };
+    title_ = [] { return kTitle; };
 
-    patient_ = notes::addPatientField(this, "plpaciente", messenger_, title, emptyMenu);
+    patient_ = notes::addPatientField(this, "plpaciente", messenger_, title_, emptyMenu_);
 
     // About 14 points, but never so large that an entry's separator wraps
     // onto a second line of the history.
@@ -67,10 +66,10 @@ HistoryTab::HistoryTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
 
     const QList<QPushButton*> buttons =
         notes::addButtons(this, {"pllimpar", "plsalvar", "plabrir", "plimprimir", "plsair"}, 636);
-    connect(buttons[0], &QPushButton::clicked, this, guarded(messenger_, title, [this] { newClicked(); }));
-    connect(buttons[1], &QPushButton::clicked, this, guarded(messenger_, title, [this] { saveClicked(); }));
-    connect(buttons[2], &QPushButton::clicked, this, guarded(messenger_, title, [this] { openClicked(); }));
-    connect(buttons[3], &QPushButton::clicked, this, guarded(messenger_, title, [this] { printClicked(); }));
+    connect(buttons[0], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { newClicked(); }));
+    connect(buttons[1], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { saveClicked(); }));
+    connect(buttons[2], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { openClicked(); }));
+    connect(buttons[3], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { printClicked(); }));
     connect(buttons[4], &QPushButton::clicked, this, &TabPage::exitRequested);
 
     setTabOrder(patient_, description_);

@@ -23,8 +23,7 @@ struct NoteFile;
 class HistoryTab : public TabPage {
     Q_OBJECT
 public:
-    HistoryTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QMenu* emptyMenu,
-               QWidget* parent = nullptr);
+    explicit HistoryTab(const TabServices& services, QWidget* parent = nullptr);
 
     // Where the date of a new entry comes from (today, unless a test says otherwise).
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
@@ -42,9 +41,6 @@ public:
 private:
     void showHistory(const NoteFile& note, const QString& path);
 
-    WorkingFolder folder_;
-    Messenger& messenger_;
-    Desktop& desktop_;
     std::function<QDate()> today_ = [] { return QDate::currentDate(); };
 
     EntryField* patient_;

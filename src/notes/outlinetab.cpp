@@ -34,17 +34,16 @@ bool sameFile(const QString& a, const QString& b)
 
 }  // namespace
 
-OutlineTab::OutlineTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QMenu* emptyMenu,
-                       QWidget* parent)
-    : TabPage(parent), folder_(std::move(folder)), messenger_(messenger), desktop_(desktop)
+OutlineTab::OutlineTab(const TabServices& services, QWidget* parent)
+    : TabPage(services, parent)
 {
     setObjectName(QStringLiteral("TabSheet5"));
     offerFileOperations(this, NewRuns::Once);
     // Boxes name this tab even when they come up while another one is being
     // switched to (leaving the patient field that way runs its check).
-    const std::function<QString()> title = [] { return kTitle; };
+    title_ = [] { return kTitle; };
 
-    patient_ = notes::addPatientField(this, "popaciente", messenger_, title, emptyMenu);
+    patient_ = notes::addPatientField(this, "popaciente", messenger_, title_, emptyMenu_);
     notes::addHeading(this, "Label11", QStringLiteral("Treatment Outline"), 46);
     memo_ = notes::addMemo(this, "outline", 68, 553);
 
@@ -54,12 +53,12 @@ OutlineTab::OutlineTab(WorkingFolder folder, Messenger& messenger, Desktop& desk
 
     const QList<QPushButton*> buttons =
         notes::addButtons(this, {"polimpar", "posalvar", "poabrir", "poimprimir", "posair"}, 636);
-    connect(buttons[0], &QPushButton::clicked, this, guarded(messenger_, title, [this] { newClicked(); }));
-    connect(buttons[1], &QPushButton::clicked, this, guarded(messenger_, title, [this] { saveClicked(); }));
-    connect(buttons[2], &QPushButton::clicked, this, guarded(messenger_, title, [this] { openClicked(); }));
-    connect(buttons[3], &QPushButton::clicked, this, guarded(messenger_, title, [this] { printClicked(); }));
+    connect(buttons[0], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { newClicked(); }));
+    connect(buttons[1], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { saveClicked(); }));
+    connect(buttons[2], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { openClicked(); }));
+    connect(buttons[3], &QPushButton::clicked, this, guarded(messenger_, title_, [this] { printClicked(); }));
     connect(buttons[4], &QPushButton::clicked, this, &TabPage::exitRequested);
-    patient_->setLeaveCheck(guarded(messenger_, title, [this] { patientLeft(); }));
+    patient_->setLeaveCheck(guarded(messenger_, title_, [this] { patientLeft(); }));
 
     setTabOrder(patient_, memo_);
     setTabOrder(memo_, buttons[0]);

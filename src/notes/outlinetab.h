@@ -22,8 +22,7 @@ class ReportEngine;
 class OutlineTab : public TabPage {
     Q_OBJECT
 public:
-    OutlineTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QMenu* emptyMenu,
-               QWidget* parent = nullptr);
+    explicit OutlineTab(const TabServices& services, QWidget* parent = nullptr);
 
     void newClicked();
     // True when the outline was stored; false when SAVE refused it.
@@ -43,9 +42,6 @@ private:
     bool belongsToOnScreen(const QString& path) const;
     void setSource(const QString& path);
 
-    WorkingFolder folder_;
-    Messenger& messenger_;
-    Desktop& desktop_;
 
     EntryField* patient_;
     QPlainTextEdit* memo_;

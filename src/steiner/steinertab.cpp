@@ -38,8 +38,8 @@ void setBase(QWidget* w, QPalette::ColorRole role)
 
 }  // namespace
 
-SteinerTab::SteinerTab(Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu, QWidget* parent)
-    : TabPage(parent), messenger_(messenger), title_(std::move(title)), emptyMenu_(emptyMenu)
+SteinerTab::SteinerTab(const TabServices& services, QWidget* parent)
+    : TabPage(services, parent)
 {
     setObjectName(QStringLiteral("TabSheet6"));
     offer(FileAction::New, [this] { newClicked(); });

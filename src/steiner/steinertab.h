@@ -22,7 +22,7 @@ class Messenger;
 class SteinerTab : public TabPage {
     Q_OBJECT
 public:
-    SteinerTab(Messenger& messenger, std::function<QString()> title, QMenu* emptyMenu, QWidget* parent = nullptr);
+    explicit SteinerTab(const TabServices& services, QWidget* parent = nullptr);
 
     void calculateClicked();
     // Resets the tab and loads the example case.
@@ -43,9 +43,6 @@ private:
     Chevron chevron(int number) const;
     void setLocked(bool locked);
 
-    Messenger& messenger_;
-    std::function<QString()> title_;
-    QMenu* emptyMenu_;
     QMap<QString, EntryField*> fields_;
     QMap<QString, QLabel*> values_;
     QList<EntryField*> measurements_;

@@ -101,14 +101,8 @@ const QString kBack = QStringLiteral("BACK");
 
 }  // namespace
 
-TweedTab::TweedTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
-                   QMenu* emptyMenu, QWidget* parent)
-    : TabPage(parent),
-      folder_(std::move(folder)),
-      messenger_(messenger),
-      desktop_(desktop),
-      title_(std::move(title)),
-      emptyMenu_(emptyMenu)
+TweedTab::TweedTab(const TabServices& services, QWidget* parent)
+    : TabPage(services, parent)
 {
     setObjectName(QStringLiteral("TabSheet1"));
     offerFileOperations(this, NewRuns::Twice);

@@ -48,8 +48,7 @@ public:
 class TweedTab : public TabPage, public GuidanceTarget {
     Q_OBJECT
 public:
-    TweedTab(WorkingFolder folder, Messenger& messenger, Desktop& desktop, std::function<QString()> title,
-             QMenu* emptyMenu, QWidget* parent = nullptr);
+    explicit TweedTab(const TabServices& services, QWidget* parent = nullptr);
 
     void setCompanions(TweedCompanions* companions) { companions_ = companions; }
 
@@ -96,11 +95,6 @@ private:
     TweedRecord record() const;
     void restore(const TweedRecord& r);
 
-    WorkingFolder folder_;
-    Messenger& messenger_;
-    Desktop& desktop_;
-    std::function<QString()> title_;
-    QMenu* emptyMenu_;
     TweedCompanions* companions_ = nullptr;
     ReportEngine* reports_ = nullptr;
 

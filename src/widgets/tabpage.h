@@ -1,5 +1,10 @@
 #pragma once
+#include "common/workingfolder.h"
+
+#include <QString>
 #include <QWidget>
+
+class QMenu;
 
 #include <array>
 #include <functional>
@@ -11,13 +16,35 @@ enum class Page { References, Tweed, Bolton, Steiner, Outline, History };
 
 enum class FileAction { New, Open, Save, Print };
 
+class Desktop;
+class Messenger;
+
+// What the main window gives every tab.
+struct TabServices {
+    WorkingFolder folder;
+    Messenger& messenger;
+    Desktop& desktop;
+    // The caption of the boxes a tab raises: the active tab's caption.
+    std::function<QString()> title;
+    // The edit menu an empty entry field offers.
+    QMenu* emptyMenu;
+};
+
 // A tab of the main window. The File menu forwards New, Open, Save and Print
 // to the active tab; a tab that does not offer one answers "Action not
 // available!" through the main window.
 class TabPage : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit TabPage(const TabServices& services, QWidget* parent = nullptr)
+        : QWidget(parent),
+          folder_(services.folder),
+          messenger_(services.messenger),
+          desktop_(services.desktop),
+          title_(services.title),
+          emptyMenu_(services.emptyMenu)
+    {
+    }
     bool offers(FileAction action) const { return bool(operations_[index(action)]); }
     void run(FileAction action)
     {
@@ -26,6 +53,12 @@ public:
     }
 
 protected:
+    WorkingFolder folder_;
+    Messenger& messenger_;
+    Desktop& desktop_;
+    std::function<QString()> title_;
+    QMenu* emptyMenu_;
+
     // The tab's own operation behind a File menu item.
     void offer(FileAction action, std::function<void()> operation) { operations_[index(action)] = std::move(operation); }
 
