@@ -178,25 +178,20 @@ BoltonResults calculateBolton(const BoltonInputs& in, const BoltonTables& tables
     r.x1006res = shown(ratio6) + QStringLiteral(" %");
 
     // The side is decided on the unrounded ratio, not the one shown.
-    const Side overall = side(ratio12, kOverallIdeal, r.sup12res, r.inf12res, QStringLiteral("12"),
-                              tables.overall);
-    r.busca12 = overall.busca;
-    r.busca12res = overall.buscaRes;
-    r.infobusca12res = overall.infoBusca;
-    r.tab12res = overall.tabRes;
-    r.res12 = overall.res;
-    r.res12info = overall.resInfo;
-    r.diag12 = overall.diag;
-
-    const Side anterior = side(ratio6, kAnteriorIdeal, r.sup6res, r.inf6res, QStringLiteral("06"),
-                               tables.anterior);
-    r.busca6 = anterior.busca;
-    r.busca6res = anterior.buscaRes;
-    r.infobusca6res = anterior.infoBusca;
-    r.tab6res = anterior.tabRes;
-    r.res6 = anterior.res;
-    r.res6info = anterior.resInfo;
-    r.diag6 = anterior.diag;
+    const auto store = [](const Side& s, QString& busca, QString& buscaRes, QString& infoBusca, QString& tabRes,
+                          QString& res, QString& resInfo, QString& diag) {
+        busca = s.busca;
+        buscaRes = s.buscaRes;
+        infoBusca = s.infoBusca;
+        tabRes = s.tabRes;
+        res = s.res;
+        resInfo = s.resInfo;
+        diag = s.diag;
+    };
+    store(side(ratio12, kOverallIdeal, r.sup12res, r.inf12res, QStringLiteral("12"), tables.overall), r.busca12,
+          r.busca12res, r.infobusca12res, r.tab12res, r.res12, r.res12info, r.diag12);
+    store(side(ratio6, kAnteriorIdeal, r.sup6res, r.inf6res, QStringLiteral("06"), tables.anterior), r.busca6,
+          r.busca6res, r.infobusca6res, r.tab6res, r.res6, r.res6info, r.diag6);
 
     r.diag12info = QStringLiteral("Sum of mesiodistal diameters") + kBreak + kBreak + QStringLiteral("654321 | 123456");
     r.diag6info = QStringLiteral("Sum of mesiodistal diameters") + kBreak + kBreak + QStringLiteral("   321 | 123   ");
