@@ -209,89 +209,123 @@ ExportedAnalysis exportBoltonRecord(const QString& path, const BoltonRecord& r, 
     return a;
 }
 
-QByteArray analysesToJson(const QList<ExportedAnalysis>& analyses)
+QByteArray jsonStart()
+{
+    return QByteArrayLiteral("[");
+}
+
+QByteArray jsonAnalysis(const ExportedAnalysis& a, bool first)
 {
     QByteArray out;
-    out.reserve(analyses.size() * 4096);
-    out += '[';
-    for (qsizetype i = 0; i < analyses.size(); ++i) {
-        const ExportedAnalysis& a = analyses[i];
-        out += i > 0 ? ",\n" : "\n";
-        out += "{\"file\":";
-        appendJsonString(out, a.file);
-        out += ",\"kind\":";
-        appendJsonString(out, a.kind);
-        out += ",\"fields\":";
-        appendJsonObject(out, a.fields);
-        out += ",\"results\":";
-        appendJsonObject(out, a.results);
-        out += ",\"messages\":[";
-        for (qsizetype m = 0; m < a.messages.size(); ++m) {
-            if (m > 0)
-                out += ',';
-            appendJsonString(out, a.messages[m]);
-        }
-        out += "]}";
+    out.reserve(4096);
+    out += first ? "\n" : ",\n";
+    out += "{\"file\":";
+    appendJsonString(out, a.file);
+    out += ",\"kind\":";
+    appendJsonString(out, a.kind);
+    out += ",\"fields\":";
+    appendJsonObject(out, a.fields);
+    out += ",\"results\":";
+    appendJsonObject(out, a.results);
+    out += ",\"messages\":[";
+    for (qsizetype m = 0; m < a.messages.size(); ++m) {
+        if (m > 0)
+            out += ',';
+        appendJsonString(out, a.messages[m]);
     }
-    out += "\n]\n";
+    out += "]}";
     return out;
 }
 
-QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString& kind)
+QByteArray jsonEnd()
+{
+    return QByteArrayLiteral("\n]\n");
+}
+
+QByteArray analysesToJson(const QList<ExportedAnalysis>& analyses)
+{
+    QByteArray out = jsonStart();
+    for (qsizetype i = 0; i < analyses.size(); ++i)
+        out += jsonAnalysis(analyses[i], i == 0);
+    out += jsonEnd();
+    return out;
+}
+
+namespace {
+
+QList<Column> csvColumns(bool tweed)
+{
+    QList<Column> columns;
+    if (tweed)
+        return tweedColumns();
+    for (const BoltonEntry& e : kBoltonEntries)
+        columns.append(Column{e.exportHeading, e.control});
+    for (const BoltonResult& r : kBoltonResults) {
+        if (r.exportHeading)
+            columns.append(Column{r.exportHeading, r.control});
+    }
+    return columns;
+}
+
+void appendCsvLine(QByteArray& out, const QStringList& cells)
+{
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendCsvCell(out, cells[i]);
+    }
+    out += "\r\n";
+}
+
+}  // namespace
+
+QByteArray csvHeader(const QString& kind)
 {
     const bool tweed = kind == QLatin1String("tweed");
-    QList<Column> columns;
-    if (tweed) {
-        columns = tweedColumns();
-    } else {
-        for (const BoltonEntry& e : kBoltonEntries)
-            columns.append(Column{e.exportHeading, e.control});
-        for (const BoltonResult& r : kBoltonResults) {
-            if (r.exportHeading)
-                columns.append(Column{r.exportHeading, r.control});
-        }
-    }
-
-    QByteArray out;
     QStringList headings{QStringLiteral("File")};
-    for (const Column& c : columns)
+    for (const Column& c : csvColumns(tweed))
         headings << QLatin1String(c.heading);
     if (tweed)
         headings << QStringLiteral("Anterior Suggestion") << QStringLiteral("Midarch Suggestion")
                  << QStringLiteral("Posterior Suggestion") << QStringLiteral("Skeletal Suggestion");
     headings << QStringLiteral("Messages");
-    for (qsizetype i = 0; i < headings.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        appendCsvCell(out, headings[i]);
-    }
-    out += "\r\n";
+    QByteArray out;
+    appendCsvLine(out, headings);
+    return out;
+}
 
+QByteArray csvRow(const ExportedAnalysis& a)
+{
+    const bool tweed = a.kind == QLatin1String("tweed");
+    static const QList<Column> tweedColumnList = csvColumns(true);
+    static const QList<Column> boltonColumnList = csvColumns(false);
+    const QMap<QString, QString> c = a.controls();
+    QStringList cells{a.file};
+    for (const Column& col : tweed ? tweedColumnList : boltonColumnList)
+        cells << QString(c.value(QLatin1String(col.control))).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    if (tweed) {
+        cells << suggestion(c, {QStringLiteral("dsant")}, {QStringLiteral("a01")})
+              << suggestion(c, {QStringLiteral("dsmed"), QStringLiteral("dsmed2")},
+                            {QStringLiteral("m01"), QStringLiteral("m05")})
+              << suggestion(c, {QStringLiteral("dspos")}, {QStringLiteral("p01")})
+              << suggestion(c,
+                            {QStringLiteral("dsdesc"), QStringLiteral("dsdesc2"), QStringLiteral("dsdesc3"),
+                             QStringLiteral("dsdesc4"), QStringLiteral("dsdesc5")},
+                            {QStringLiteral("d01"), QStringLiteral("d05"), QStringLiteral("d09"),
+                             QStringLiteral("d13"), QString()});
+    }
+    cells << a.messages.join(QStringLiteral("; "));
+    QByteArray out;
+    appendCsvLine(out, cells);
+    return out;
+}
+
+QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString& kind)
+{
+    QByteArray out = csvHeader(kind);
     for (const ExportedAnalysis& a : analyses) {
-        if (a.kind != kind)
-            continue;
-        const QMap<QString, QString> c = a.controls();
-        QStringList cells{a.file};
-        for (const Column& col : columns)
-            cells << QString(c.value(QLatin1String(col.control))).replace(QLatin1Char('\r'), QLatin1Char(' '));
-        if (tweed) {
-            cells << suggestion(c, {QStringLiteral("dsant")}, {QStringLiteral("a01")})
-                  << suggestion(c, {QStringLiteral("dsmed"), QStringLiteral("dsmed2")},
-                                {QStringLiteral("m01"), QStringLiteral("m05")})
-                  << suggestion(c, {QStringLiteral("dspos")}, {QStringLiteral("p01")})
-                  << suggestion(c,
-                                {QStringLiteral("dsdesc"), QStringLiteral("dsdesc2"), QStringLiteral("dsdesc3"),
-                                 QStringLiteral("dsdesc4"), QStringLiteral("dsdesc5")},
-                                {QStringLiteral("d01"), QStringLiteral("d05"), QStringLiteral("d09"),
-                                 QStringLiteral("d13"), QString()});
-        }
-        cells << a.messages.join(QStringLiteral("; "));
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            if (i > 0)
-                out += ',';
-            appendCsvCell(out, cells[i]);
-        }
-        out += "\r\n";
+        if (a.kind == kind)
+            out += csvRow(a);
     }
     return out;
 }

@@ -33,8 +33,18 @@ ExportedAnalysis exportBoltonRecord(const QString& path, const struct BoltonReco
 
 // One JSON array, an object per analysis, keys in the order above.
 QByteArray analysesToJson(const QList<ExportedAnalysis>& analyses);
+// The same document a piece at a time, for an export that writes each
+// analysis as it is read: jsonStart(), jsonAnalysis() for each (the first
+// with `first`), jsonEnd().
+QByteArray jsonStart();
+QByteArray jsonAnalysis(const ExportedAnalysis& analysis, bool first);
+QByteArray jsonEnd();
 // RFC 4180, UTF-8, a header row, one row per analysis of that kind. A cell a
 // spreadsheet would run as a formula starts with an apostrophe.
 QByteArray analysesToCsv(const QList<ExportedAnalysis>& analyses, const QString& kind);
+// The same a line at a time: the headings of a kind, and an analysis's row
+// for its own kind.
+QByteArray csvHeader(const QString& kind);
+QByteArray csvRow(const ExportedAnalysis& analysis);
 
 }  // namespace vel

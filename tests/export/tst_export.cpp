@@ -150,6 +150,7 @@ private Q_SLOTS:
     void aFullDiskKeepsTheOldFiles();
     void anAnalysisThatCannotBePrintedIsNamed();
     void filesOfOneNameGiveDistinctPdfs();
+    void reportsOnEveryCoreKeepTheirNamesAndOrder();
     void csvCellsCannotRunAsFormulas_data();
     void csvCellsCannotRunAsFormulas();
 
@@ -295,7 +296,10 @@ void ExportTest::usageErrors()
                                     QStringList{QStringLiteral("--csv")},
                                     QStringList{QStringLiteral("--pdf"), QString(), folder_},
                                     QStringList{QStringLiteral("--csv"), QString(), folder_},
-                                    QStringList{QStringLiteral("--data"), QString(), folder_}}) {
+                                    QStringList{QStringLiteral("--data"), QString(), folder_},
+                                    QStringList{QStringLiteral("--jobs"), QStringLiteral("0"), folder_},
+                                    QStringList{QStringLiteral("--jobs"), QStringLiteral("two"), folder_},
+                                    QStringList{QStringLiteral("--jobs")}}) {
         const Run run = exportTool(args);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("usage: velmora-export"));
@@ -570,6 +574,46 @@ void ExportTest::filesOfOneNameGiveDistinctPdfs()
                  reversed ? QStringLiteral("FIRST") : QStringLiteral("SECOND"));
         QVERIFY2(run.err.contains("its report is SAME-PRE-TX (2).pdf"), run.err.constData());
     }
+}
+
+void ExportTest::reportsOnEveryCoreKeepTheirNamesAndOrder()
+{
+    // Printable and unprintable analyses mixed, names repeated across two
+    // folders: made one at a time and four at a time, the same files come
+    // out, each with its own patient, and stderr tells the same in the same order.
+    QTemporaryDir dir;
+    const QStringList folders{dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b"))};
+    for (const QString& folder : folders) {
+        QDir().mkpath(folder);
+        for (int i = 0; i < 12; ++i) {
+            TweedRecord r = tweedCase(false);
+            r.patient = QStringLiteral("P%1%2").arg(QFileInfo(folder).fileName()).arg(i);
+            if (i % 5 == 0)
+                r.entries[10] = QStringLiteral("0");  // AFH: not printed
+            replaceFile(QDir(folder).filePath(QStringLiteral("N%1-PRE-TX.twe").arg(i)), r.toBytes());
+        }
+    }
+    QByteArray errors[2];
+    QStringList files[2];
+    for (int run = 0; run < 2; ++run) {
+        QTemporaryDir out;
+        const Run r = exportTool({QStringLiteral("--pdf"), out.path(), QStringLiteral("--jobs"),
+                                  run == 0 ? QStringLiteral("1") : QStringLiteral("4"), QStringLiteral("--data"),
+                                  QStringLiteral(VELMORA_DATA_DIR), folders[0], folders[1]});
+        QCOMPARE(r.exitCode, 1);
+        errors[run] = r.err;
+        files[run] = QDir(out.path()).entryList(QDir::Files, QDir::Name);
+        // The second folder's reports carry its patients.
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QDir(out.path()).filePath(QStringLiteral("N7-PRE-TX (2).pdf")), QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        QVERIFY(text.readAllStandardOutput().contains("Pb7"));
+    }
+    QCOMPARE(files[0].size(), 2 * 12 - 2 * 3);
+    QCOMPARE(files[1], files[0]);
+    QCOMPARE(errors[1], errors[0]);
+    QVERIFY2(errors[0].indexOf("a/N0-PRE-TX.twe: not printed") < errors[0].indexOf("b/N0-PRE-TX.twe: not printed"),
+             errors[0].constData());
 }
 
 void ExportTest::csvCellsCannotRunAsFormulas_data()

@@ -209,44 +209,98 @@ void makeFolder(const QByteArray& folder)
     } while (end >= 0);
 }
 
-void writeFileWhole(const QByteArray& path, const QByteArray& content)
+namespace {
+
+// Pieces are gathered to this size before they are written.
+constexpr qsizetype kWriteChunk = 256 * 1024;
+
+}  // namespace
+
+StreamedFile::StreamedFile(const QByteArray& path) : path_(path), shown_(displayPath(path))
 {
-    const QString shown = displayPath(path);
     // A file being replaced keeps its permissions; a new one gets the umask's.
     struct stat old {};
     const bool replacing = ::stat(path.constData(), &old) == 0 && S_ISREG(old.st_mode);
-    QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = path + ".tmp-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt >= 100))
-            throw vel::FileError(shown, systemReason(errno));
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        temporary_ = path + ".tmp-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
+        fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && (errno != EEXIST || attempt >= 100))
+            throw vel::FileError(shown_, systemReason(errno));
     }
-    const auto fail = [&](int error) {
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(temporary.constData());
-        throw vel::FileError(shown, systemReason(error));
-    };
-    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0)
+    if (replacing && ::fchmod(fd_, old.st_mode & 07777) != 0)
         fail(errno);
-    for (qsizetype done = 0; done < content.size();) {
-        const ssize_t n = ::write(fd, content.constData() + done, static_cast<size_t>(content.size() - done));
+    buffer_.reserve(kWriteChunk);
+}
+
+StreamedFile::~StreamedFile()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporary_.constData());
+    }
+}
+
+void StreamedFile::fail(int error)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporary_.constData());
+    throw vel::FileError(shown_, systemReason(error));
+}
+
+void StreamedFile::append(const QByteArray& bytes)
+{
+    if (buffer_.isEmpty() && bytes.size() >= kWriteChunk) {
+        writeAll(bytes);  // a whole report: no copy into the buffer first
+        return;
+    }
+    buffer_ += bytes;
+    if (buffer_.size() >= kWriteChunk)
+        flush();
+}
+
+void StreamedFile::writeAll(const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             fail(errno);
         done += n;
     }
-    if (::fsync(fd) != 0)
+}
+
+void StreamedFile::flush()
+{
+    writeAll(buffer_);
+    buffer_.resize(0);
+}
+
+void StreamedFile::commit()
+{
+    flush();
+    if (::fsync(fd_) != 0)
         fail(errno);
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0)
-        fail(errno);
-    if (::rename(temporary.constData(), path.constData()) != 0)
-        fail(errno);
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0) {
+        ::unlink(temporary_.constData());
+        throw vel::FileError(shown_, systemReason(errno));
+    }
+    if (::rename(temporary_.constData(), path_.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.constData());
+        throw vel::FileError(shown_, systemReason(error));
+    }
+}
+
+void writeFileWhole(const QByteArray& path, const QByteArray& content)
+{
+    StreamedFile file(path);
+    file.append(content);
+    file.commit();
 }
 
 bool writeStandardOutput(const QByteArray& bytes, QString& reason)

@@ -45,6 +45,31 @@ void makeFolder(const QByteArray& folder);
 // temporary one. Throws vel::FileError naming the path.
 void writeFileWhole(const QByteArray& path, const QByteArray& content);
 
+// The same, written piece by piece: the content goes to a temporary file
+// beside `path` as it comes, and `commit` syncs it and renames it over
+// `path`. Until then the old file stays; a file never committed (a failed
+// write, an early return) leaves no temporary one. Every member throws
+// vel::FileError naming `path`.
+class StreamedFile {
+public:
+    explicit StreamedFile(const QByteArray& path);
+    ~StreamedFile();
+    StreamedFile(const StreamedFile&) = delete;
+    StreamedFile& operator=(const StreamedFile&) = delete;
+    void append(const QByteArray& bytes);
+    void commit();
+
+private:
+    void flush();
+    void writeAll(const QByteArray& bytes);
+    [[noreturn]] void fail(int error);
+    QByteArray path_;
+    QByteArray temporary_;
+    QString shown_;
+    QByteArray buffer_;
+    int fd_ = -1;
+};
+
 // Standard output.
 
 // Call once at start, before anything is opened. A closed descriptor 0, 1

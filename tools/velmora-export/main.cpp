@@ -20,9 +20,14 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QSet>
+#include <QThread>
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <thread>
+#include <vector>
 
 
 namespace {
@@ -36,7 +41,15 @@ const char* const kUsage =
     "  --pdf DIR each analysis's report as a PDF in DIR, named after its file; files of one\n"
     "            name from different folders give NAME.pdf, NAME (2).pdf... in the order given\n"
     "  --data DIR where Bolton.cef and the report definitions are (default: the working\n"
-    "            directory if it holds them, else the installed data folder)\n";
+    "            directory if it holds them, else the installed data folder)\n"
+    "  --jobs N  reports made N at a time (default: one per processor core)\n";
+
+// A spreadsheet that could not be written while the files were being read:
+// it ends the run, and is told apart from a file that could not be read.
+struct OutputFailed {
+    QString path;
+    QString reason;
+};
 
 // Paths stay the bytes they were given as: see checkedio.h.
 struct Options {
@@ -44,6 +57,7 @@ struct Options {
     QByteArray csvDir;
     QByteArray pdfDir;
     QByteArray dataDir;
+    int jobs = 0;  // 0: one per core
     QList<QByteArray> paths;
 };
 
@@ -86,6 +100,15 @@ std::optional<Options> parse(int argc, char* argv[], int& status)
         } else if (arg == QLatin1String("--data")) {
             if (!value(o.dataDir)) {
                 status = usage("--data needs a folder");
+                return std::nullopt;
+            }
+        } else if (arg == QLatin1String("--jobs")) {
+            QByteArray count;
+            bool number = false;
+            if (value(count))
+                o.jobs = count.toInt(&number);
+            if (!number || o.jobs < 1 || o.jobs > 256) {
+                status = usage("--jobs needs a number from 1 to 256");
                 return std::nullopt;
             }
         } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
@@ -231,14 +254,51 @@ int main(int argc, char* argv[])
     QString tablesProblem;
     int exitCode = 0;
 
-    QList<vel::ExportedAnalysis> analyses;
+    // Each analysis goes out as soon as it is read: the JSON or the CSV rows
+    // are written piece by piece, and only the reports need the analyses
+    // kept until every name is known.
+    std::optional<exporttool::StreamedFile> tweedCsv;
+    std::optional<exporttool::StreamedFile> boltonCsv;
+    QByteArray json;
+    bool firstJson = true;
+    bool jsonFailed = false;
+    const auto writeJson = [&](bool last) {
+        if (jsonFailed || (!last && json.size() < 256 * 1024))
+            return;
+        QString reason;
+        if (!exporttool::writeStandardOutput(json, reason)) {
+            complain(QStringLiteral("standard output"), reason);
+            jsonFailed = true;
+            exitCode = 1;
+        }
+        json.resize(0);
+    };
+    QList<vel::ExportedAnalysis> analyses;  // for the reports only
+    const bool pdf = !options->pdfDir.isEmpty();
+    const auto send = [&](vel::ExportedAnalysis a) {
+        if (options->csv) {
+            try {
+                (a.kind == QLatin1String("tweed") ? tweedCsv : boltonCsv)->append(vel::csvRow(a));
+            } catch (const vel::FileError& e) {
+                throw OutputFailed{e.path(), e.reason()};
+            }
+        } else {
+            json += vel::jsonAnalysis(a, firstJson);
+            firstJson = false;
+            writeJson(false);
+        }
+        if (pdf)
+            analyses << std::move(a);
+    };
+
     auto take = [&](const QByteArray& file) {
         const QString path = exporttool::displayPath(file);
+        std::optional<vel::ExportedAnalysis> read;
         try {
             switch (analysisNamed(file)) {
             case Analysis::Tweed: {
                 const QByteArray bytes = exporttool::readFileHead(file, vel::TweedRecord::kSize);
-                analyses << vel::exportTweedRecord(path, vel::TweedRecord::fromBytes(bytes));
+                read = vel::exportTweedRecord(path, vel::TweedRecord::fromBytes(bytes));
                 break;
             }
             case Analysis::Bolton: {
@@ -253,7 +313,7 @@ int main(int argc, char* argv[])
                 if (!tables)
                     throw vel::FileError(path, tablesProblem);
                 const QByteArray bytes = exporttool::readFileHead(file, vel::BoltonRecord::kSize);
-                analyses << vel::exportBoltonRecord(path, vel::BoltonRecord::fromBytes(bytes), *tables);
+                read = vel::exportBoltonRecord(path, vel::BoltonRecord::fromBytes(bytes), *tables);
                 break;
             }
             case Analysis::None:
@@ -264,46 +324,56 @@ int main(int argc, char* argv[])
             complain(path, e.reason());
             exitCode = 1;
         }
+        // Outside the reading's try: a failed write is the output's, not this file's.
+        if (read)
+            send(std::move(*read));
     };
-    for (const QByteArray& path : options->paths) {
-        switch (exporttool::kindOf(path)) {
-        case exporttool::Kind::Folder:
-            try {
-                // Everything named as an analysis, hidden or not, is exported
-                // or named on stderr: nothing is passed over in silence.
-                for (const QByteArray& name : exporttool::folderEntries(path)) {
-                    if (analysisNamed(name) != Analysis::None)
-                        take(exporttool::joinPath(path, name));
-                }
-            } catch (const vel::FileError& e) {
-                complain(e.path(), e.reason());
-                exitCode = 1;
-            }
-            break;
-        case exporttool::Kind::Missing:
-            complain(exporttool::displayPath(path), QStringLiteral("no such file or folder"));
-            exitCode = 1;
-            break;
-        default:
-            take(path);
-        }
-    }
-
     try {
         if (options->csv) {
-            exporttool::writeFileWhole(exporttool::joinPath(options->csvDir, "tweed.csv"),
-                                       vel::analysesToCsv(analyses, QStringLiteral("tweed")));
-            exporttool::writeFileWhole(exporttool::joinPath(options->csvDir, "bolton.csv"),
-                                       vel::analysesToCsv(analyses, QStringLiteral("bolton")));
+            tweedCsv.emplace(exporttool::joinPath(options->csvDir, "tweed.csv"));
+            boltonCsv.emplace(exporttool::joinPath(options->csvDir, "bolton.csv"));
+            tweedCsv->append(vel::csvHeader(QStringLiteral("tweed")));
+            boltonCsv->append(vel::csvHeader(QStringLiteral("bolton")));
         } else {
-            QString reason;
-            if (!exporttool::writeStandardOutput(vel::analysesToJson(analyses), reason)) {
-                complain(QStringLiteral("standard output"), reason);
+            json = vel::jsonStart();
+        }
+        for (const QByteArray& path : options->paths) {
+            switch (exporttool::kindOf(path)) {
+            case exporttool::Kind::Folder:
+                try {
+                    // Everything named as an analysis, hidden or not, is exported
+                    // or named on stderr: nothing is passed over in silence.
+                    for (const QByteArray& name : exporttool::folderEntries(path)) {
+                        if (analysisNamed(name) != Analysis::None)
+                            take(exporttool::joinPath(path, name));
+                    }
+                } catch (const vel::FileError& e) {
+                    complain(e.path(), e.reason());
+                    exitCode = 1;
+                }
+                break;
+            case exporttool::Kind::Missing:
+                complain(exporttool::displayPath(path), QStringLiteral("no such file or folder"));
                 exitCode = 1;
+                break;
+            default:
+                take(path);
             }
         }
+
+        if (options->csv) {
+            tweedCsv->commit();
+            boltonCsv->commit();
+        } else {
+            json += vel::jsonEnd();
+            writeJson(true);
+        }
     } catch (const vel::FileError& e) {
+        // Neither spreadsheet is left half written: both temporary files go.
         complain(e.path(), e.reason());
+        return 1;
+    } catch (const OutputFailed& e) {
+        complain(e.path, e.reason);
         return 1;
     }
 
@@ -320,48 +390,84 @@ int main(int argc, char* argv[])
             return 1;
         }
         const QStringList pdfNames = pdfFileNames(analyses);
+        // What is checked here is told in the order of the files; the reports
+        // are then made on every core, each with its own renderer and values,
+        // and what failed in making them is told in the same order after.
+        struct Task {
+            const vel::Report* report = nullptr;
+            vel::ReportParameters values;
+            int lastPage = 1;
+            QByteArray out;
+            QString refusal;  // not printed, and why; empty for a report to make
+            std::optional<vel::FileError> failure;
+        };
+        std::vector<Task> tasks(static_cast<std::size_t>(analyses.size()));
         for (qsizetype i = 0; i < analyses.size(); ++i) {
             const vel::ExportedAnalysis& a = analyses[i];
+            Task& task = tasks[static_cast<std::size_t>(i)];
             // Its tab would not print an analysis whose checks fail.
             if (!a.messages.isEmpty()) {
-                complain(a.file, QStringLiteral("not printed: ") + a.messages.join(QStringLiteral(" ")));
-                exitCode = 1;
+                task.refusal = QStringLiteral("not printed: ") + a.messages.join(QStringLiteral(" "));
                 continue;
             }
-            int lastPage = 1;
             QList<std::pair<QString, QString>> params;
             QString reportName;
             if (a.kind == QLatin1String("tweed")) {
-                params = vel::tweedReportParameters(a.controls(), lastPage);
+                params = vel::tweedReportParameters(a.controls(), task.lastPage);
                 reportName = QStringLiteral("report1");
             } else {
                 params = vel::boltonReportParameters(a.controls());
                 reportName = QStringLiteral("report2");
             }
-            const vel::Report* report = reports->find(reportName);
-            if (!report) {
-                complain(a.file, QStringLiteral("not printed: %1 has no report \"%2\"")
-                                     .arg(exporttool::displayPath(definitionsFile), reportName));
-                exitCode = 1;
+            task.report = reports->find(reportName);
+            if (!task.report) {
+                task.refusal = QStringLiteral("not printed: %1 has no report \"%2\"")
+                                   .arg(exporttool::displayPath(definitionsFile), reportName);
                 continue;
             }
-            if (const QString image = unreadableImage(*report, reports->baseDir()); !image.isEmpty()) {
+            if (const QString image = unreadableImage(*task.report, reports->baseDir()); !image.isEmpty()) {
                 QString reason;
                 exporttool::kindOf(QFile::encodeName(image), &reason);
-                complain(a.file, QStringLiteral("not printed: %1: %2").arg(image, reason));
-                exitCode = 1;
+                task.refusal = QStringLiteral("not printed: %1: %2").arg(image, reason);
                 continue;
             }
-            vel::ReportParameters values;
             for (const auto& [name, value] : params) {
                 if (!value.isEmpty())
-                    values.insert(name, value);
+                    task.values.insert(name, value);
             }
-            const QByteArray out = exporttool::joinPath(options->pdfDir, pdfNames[i].toUtf8());
-            try {
-                exporttool::writeFileWhole(out, vel::renderReportToPdf(*report, values, lastPage, reports->baseDir()));
-            } catch (const vel::FileError& e) {
-                complain(e.path(), e.reason());
+            task.out = exporttool::joinPath(options->pdfDir, pdfNames[i].toUtf8());
+        }
+
+        const QString baseDir = reports->baseDir();
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i = next++; i < tasks.size(); i = next++) {
+                Task& task = tasks[i];
+                if (!task.refusal.isEmpty())
+                    continue;
+                try {
+                    exporttool::writeFileWhole(task.out,
+                                               vel::renderReportToPdf(*task.report, task.values, task.lastPage, baseDir));
+                } catch (const vel::FileError& e) {
+                    task.failure = e;
+                }
+            }
+        };
+        const int cores = options->jobs > 0 ? options->jobs : std::max(1, QThread::idealThreadCount());
+        std::vector<std::thread> helpers;
+        for (int t = 1; t < std::min<qsizetype>(cores, analyses.size()); ++t)
+            helpers.emplace_back(work);
+        work();
+        for (std::thread& helper : helpers)
+            helper.join();
+
+        for (qsizetype i = 0; i < analyses.size(); ++i) {
+            const Task& task = tasks[static_cast<std::size_t>(i)];
+            if (!task.refusal.isEmpty()) {
+                complain(analyses[i].file, task.refusal);
+                exitCode = 1;
+            } else if (task.failure) {
+                complain(task.failure->path(), task.failure->reason());
                 exitCode = 1;
             }
         }
