@@ -48,6 +48,42 @@ const QString kContactMail = QStringLiteral(
 
 }  // namespace
 
+// A page of the page control that makes its tab the first time it is shown
+// or asked for, and keeps the tab filling it.
+class LazyPage : public QWidget {
+public:
+    LazyPage(const QString& name, std::function<TabPage*()> make) : make_(std::move(make)) { setObjectName(name); }
+
+    bool made() const { return tab_ != nullptr; }
+    TabPage* tab()
+    {
+        if (!tab_) {
+            tab_ = make_();
+            tab_->setParent(this);
+            tab_->setGeometry(rect());
+            tab_->show();
+        }
+        return tab_;
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        tab();
+        QWidget::showEvent(event);
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        if (tab_)
+            tab_->setGeometry(rect());
+        QWidget::resizeEvent(event);
+    }
+
+private:
+    std::function<TabPage*()> make_;
+    TabPage* tab_ = nullptr;
+};
+
 MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), folder_(std::move(folder)), messenger_(messenger), desktop_(desktop)
 {
@@ -70,20 +106,15 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
         "QTabBar::tab:selected { background: #fbfbfb; margin-left: 0px; }"));
     tabs_->tabBar()->setUsesScrollButtons(false);
 
-    const TabServices services{folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_};
-    auto* refs = new ReferencesTab(services);
-    connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
-    pages_.insert(Page::References, refs);
-    pages_.insert(Page::Tweed, new TweedTab(services));
-    pages_.insert(Page::Bolton, new BoltonTab(services));
-    pages_.insert(Page::Steiner, new SteinerTab(services));
-    pages_.insert(Page::Outline, new OutlineTab(services));
-    pages_.insert(Page::History, new HistoryTab(services));
+    services_ = std::make_unique<TabServices>(
+        TabServices{folder_, messenger_, desktop_, [this] { return activeCaption(); }, emptyMenu_});
     for (const TabSpec& spec : kTabs) {
-        TabPage* tab = pages_.value(spec.page);
-        tabs_->addTab(tab, QString::fromLatin1(spec.caption));
-        connect(tab, &TabPage::exitRequested, this, &MainWindow::quitRequested);
+        auto* lazy = new LazyPage(QLatin1String(spec.name), [this, p = spec.page] { return makeTab(p); });
+        pages_.insert(spec.page, lazy);
+        tabs_->addTab(lazy, QString::fromLatin1(spec.caption));
     }
+    // The first page, shown with the window.
+    pages_.value(Page::References)->tab();
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (!changingFromCode_)
             onUserTabChange(index);
@@ -149,56 +180,77 @@ void MainWindow::buildMenus()
     });
 }
 
+TabPage* MainWindow::makeTab(Page p)
+{
+    const TabServices& services = *services_;
+    TabPage* tab = nullptr;
+    switch (p) {
+    case Page::References: {
+        auto* refs = new ReferencesTab(services);
+        connect(refs, &ReferencesTab::menuRequested, this, &MainWindow::menuRequested);
+        tab = refs;
+        break;
+    }
+    case Page::Tweed: tab = new TweedTab(services); break;
+    case Page::Bolton: tab = new BoltonTab(services); break;
+    case Page::Steiner: tab = new SteinerTab(services); break;
+    case Page::Outline: tab = new OutlineTab(services); break;
+    case Page::History: tab = new HistoryTab(services); break;
+    }
+    giveReports(p, tab);
+    connect(tab, &TabPage::exitRequested, this, &MainWindow::quitRequested);
+    if (const auto connectTab = whenMade_.take(p))
+        connectTab(tab);
+    return tab;
+}
+
+void MainWindow::whenMade(Page p, std::function<void(TabPage*)> connectTab)
+{
+    LazyPage* lazy = pages_.value(p);
+    if (lazy->made())
+        connectTab(lazy->tab());
+    else
+        whenMade_.insert(p, std::move(connectTab));
+}
+
+int MainWindow::indexOf(Page p) const
+{
+    return tabs_->indexOf(pages_.value(p));
+}
+
 TabPage* MainWindow::page(Page p) const
 {
-    return pages_.value(p);
+    return pages_.value(p)->tab();
 }
 
 BoltonTab* MainWindow::bolton() const
 {
-    return static_cast<BoltonTab*>(pages_.value(Page::Bolton));
+    return static_cast<BoltonTab*>(page(Page::Bolton));
 }
 
 OutlineTab* MainWindow::outline() const
 {
-    return static_cast<OutlineTab*>(pages_.value(Page::Outline));
+    return static_cast<OutlineTab*>(page(Page::Outline));
 }
 
 HistoryTab* MainWindow::history() const
 {
-    return static_cast<HistoryTab*>(pages_.value(Page::History));
+    return static_cast<HistoryTab*>(page(Page::History));
 }
 
 SteinerTab* MainWindow::steiner() const
 {
-    return static_cast<SteinerTab*>(pages_.value(Page::Steiner));
+    return static_cast<SteinerTab*>(page(Page::Steiner));
 }
 
 TweedTab* MainWindow::tweed() const
 {
-    return static_cast<TweedTab*>(pages_.value(Page::Tweed));
+    return static_cast<TweedTab*>(page(Page::Tweed));
 }
 
 ReferencesTab* MainWindow::references() const
 {
-    return static_cast<ReferencesTab*>(pages_.value(Page::References));
-}
-
-void MainWindow::setPage(Page p, TabPage* tab)
-{
-    TabPage* old = pages_.value(p);
-    const int index = tabs_->indexOf(old);
-    const QString caption = tabs_->tabText(index);
-    const bool current = tabs_->currentIndex() == index;
-    changingFromCode_ = true;
-    tabs_->removeTab(index);
-    tabs_->insertTab(index, tab, caption);
-    if (current)
-        tabs_->setCurrentIndex(index);
-    changingFromCode_ = false;
-    old->deleteLater();
-    pages_.insert(p, tab);
-    connect(tab, &TabPage::exitRequested, this, &MainWindow::quitRequested);
+    return static_cast<ReferencesTab*>(page(Page::References));
 }
 
 QString MainWindow::activeCaption() const
@@ -238,10 +290,10 @@ void MainWindow::setScrollable(bool scrollable)
 void MainWindow::onUserTabChange(int index)
 {
     ReferencesTab* refs = references();
-    if (tabs_->widget(index) == refs) {
+    if (index == indexOf(Page::References)) {
         refs->showReferences();
     } else {
-        tabs_->setTabText(tabs_->indexOf(refs), QStringLiteral("References"));
+        tabs_->setTabText(indexOf(Page::References), QStringLiteral("References"));
         refs->hideViews();
     }
 }
@@ -257,15 +309,30 @@ void MainWindow::openModule(Page p)
 
 void MainWindow::setReports(ReportEngine* reports)
 {
-    tweed()->setReports(reports);
-    bolton()->setReports(reports);
-    outline()->setReports(reports);
-    history()->setReports(reports);
+    // Tabs made later are given it as they are made.
+    reports_ = reports;
+    for (auto it = pages_.cbegin(); it != pages_.cend(); ++it) {
+        if (it.value()->made())
+            giveReports(it.key(), it.value()->tab());
+    }
+}
+
+void MainWindow::giveReports(Page p, TabPage* tab) const
+{
+    switch (p) {
+    case Page::Tweed: static_cast<TweedTab*>(tab)->setReports(reports_); break;
+    case Page::Bolton: static_cast<BoltonTab*>(tab)->setReports(reports_); break;
+    case Page::Outline: static_cast<OutlineTab*>(tab)->setReports(reports_); break;
+    case Page::History: static_cast<HistoryTab*>(tab)->setReports(reports_); break;
+    case Page::References:
+    case Page::Steiner: break;  // nothing to print
+    }
 }
 
 void MainWindow::runFileAction(FileAction action)
 {
-    TabPage* tab = static_cast<TabPage*>(tabs_->currentWidget());
+    auto* lazy = static_cast<LazyPage*>(tabs_->currentWidget());
+    TabPage* tab = lazy ? lazy->tab() : nullptr;
     if (!tab || !tab->offers(action)) {
         messenger_.error(activeCaption(), {actionNotAvailable()});
         return;

@@ -5,6 +5,9 @@
 #include <QMainWindow>
 #include <QMap>
 
+#include <functional>
+#include <memory>
+
 class QMenu;
 class QScrollArea;
 class QTabWidget;
@@ -21,14 +24,21 @@ class ReportEngine;
 class SteinerTab;
 class TweedTab;
 
+class LazyPage;
+
 // The main window: the page control with its six tabs, the menus, and the
-// forwarding of the File menu to the active tab.
+// forwarding of the File menu to the active tab. The References tab is made
+// with the window; each other tab the first time it is shown or asked for,
+// so that start-up builds only what the launcher and the first page show.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desktop, QWidget* parent = nullptr);
 
     QTabWidget* pages() const { return tabs_; }
+    // The page control's index of a tab, whether or not it is made yet.
+    int indexOf(Page p) const;
+    // Every accessor below makes its tab when it is not made yet.
     TabPage* page(Page p) const;
     ReferencesTab* references() const;
     TweedTab* tweed() const;
@@ -37,8 +47,9 @@ public:
     OutlineTab* outline() const;
     HistoryTab* history() const;
     QMenu* emptyMenu() const { return emptyMenu_; }
-    // Later tabs are put in place of the ones that are still to come.
-    void setPage(Page p, TabPage* tab);
+    // Runs once for each tab as it is made (at once for one already made):
+    // where another window connects itself to a tab.
+    void whenMade(Page p, std::function<void(TabPage*)> connectTab);
 
     // The title of every box raised while this window is in front.
     QString activeCaption() const;
@@ -66,6 +77,8 @@ private:
     void buildMenus();
     void onUserTabChange(int index);
     void openModule(Page p);
+    TabPage* makeTab(Page p);
+    void giveReports(Page p, TabPage* tab) const;
 
     WorkingFolder folder_;
     Messenger& messenger_;
@@ -73,7 +86,10 @@ private:
     QMenu* emptyMenu_;
     QScrollArea* scroll_;
     QTabWidget* tabs_;
-    QMap<Page, TabPage*> pages_;
+    std::unique_ptr<TabServices> services_;
+    ReportEngine* reports_ = nullptr;
+    QMap<Page, LazyPage*> pages_;
+    QMap<Page, std::function<void(TabPage*)>> whenMade_;
     bool changingFromCode_ = false;
 };
 

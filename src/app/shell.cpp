@@ -20,7 +20,7 @@ namespace vel {
 
 
 Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate, ReportViewer* viewer)
-    : desktop_(desktop)
+    : desktop_(desktop), boltonOnDemand_([this]() -> const BoltonTransfer* { return main_->bolton(); })
 {
     if (!viewer) {
         ownViewer_ = std::make_unique<QtReportViewer>(messenger, desktop);
@@ -36,10 +36,16 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     tray_ = new Tray(desktop.hasSystemTray(), this);
     guide_->setOwner(main_, &gate);
     worksheet_->setOwner(main_, &gate);
-    main_->tweed()->setCompanions(this);
     main_->setReports(reports_.get());
-    guide_->setTarget(main_->tweed());
-    worksheet_->setSources(main_->tweed(), main_->bolton());
+    // The Tweed tab is made when first needed; the guide and the worksheet
+    // are connected to it then. The worksheet reads the Bolton tab through
+    // the main window, which makes that tab if IMPORT is the first to need it.
+    main_->whenMade(Page::Tweed, [this](TabPage* tab) {
+        auto* tweed = static_cast<TweedTab*>(tab);
+        tweed->setCompanions(this);
+        guide_->setTarget(tweed);
+        worksheet_->setSources(tweed, &boltonOnDemand_);
+    });
 
     gate.setListener([hide = tray_->hideItem()](bool up) { hide->setEnabled(!up); });
 
@@ -96,7 +102,7 @@ void Shell::choose(SplashWindow::Choice choice)
     if (Session::isSmall(desktop_.displayMode()))
         main_->setScrollable(true);
     if (choice == Choice::Abstract)
-        main_->pages()->setTabText(main_->pages()->indexOf(refs), QStringLiteral("Abstract"));
+        main_->pages()->setTabText(main_->indexOf(Page::References), QStringLiteral("Abstract"));
     main_->centreOnScreen();
     main_->show();
 }
@@ -105,7 +111,7 @@ void Shell::backToLauncher()
 {
     tray_->restoreItem()->setEnabled(false);
     tray_->hideItem()->setEnabled(false);
-    main_->pages()->setTabText(main_->pages()->indexOf(main_->references()), QStringLiteral("References"));
+    main_->pages()->setTabText(main_->indexOf(Page::References), QStringLiteral("References"));
     main_->hide();
     main_->references()->hideViews();
     main_->setEnabled(false);

@@ -1,12 +1,28 @@
 #pragma once
 #include "app/splashwindow.h"
 #include "common/workingfolder.h"
+#include "bolton/boltontransfer.h"
 #include "tweed/tweedtab.h"
+
+#include <functional>
 
 #include <QObject>
 #include <memory>
 
 namespace vel {
+
+// The Bolton tab as the worksheet reads it: the tab is asked for, and so
+// made, only when IMPORT first reads it.
+class BoltonOnDemand : public BoltonTransfer {
+public:
+    explicit BoltonOnDemand(std::function<const BoltonTransfer*()> tab) : tab_(std::move(tab)) {}
+    QString transferPatient() const override { return tab_()->transferPatient(); }
+    QString transferWidth(const QString& field) const override { return tab_()->transferWidth(field); }
+    bool showsCalculation() const override { return tab_()->showsCalculation(); }
+
+private:
+    std::function<const BoltonTransfer*()> tab_;
+};
 
 class Desktop;
 class GuideWindow;
@@ -58,6 +74,7 @@ private:
     Desktop& desktop_;
     SplashWindow* launcher_;
     MainWindow* main_;
+    BoltonOnDemand boltonOnDemand_;
     GuideWindow* guide_;
     WorksheetWindow* worksheet_;
     Tray* tray_;

@@ -4,6 +4,7 @@
 #include "guidance/worksheetwindow.h"
 #include "app/shell.h"
 #include "app/tray.h"
+#include "notes/historytab.h"
 #include "common/usagestats.h"
 #include "common/fileio.h"
 #include "support/fakes.h"
@@ -83,6 +84,7 @@ class ShellTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void windowsAreCreatedOnceAndOnlyTheSplashShows();
+    void tabsAreMadeWhenFirstNeeded();
     void splashTurnsIntoLauncherOnlyByItsTimer();
     void launcherButtonsOpenTheirTab_data();
     void launcherButtonsOpenTheirTab();
@@ -369,6 +371,37 @@ void ShellTest::statisticsBoxReadsTheFileEachTime()
     QVERIFY(f.main()->isVisible());
 }
 
+void ShellTest::tabsAreMadeWhenFirstNeeded()
+{
+    Fixture f;
+    const auto made = [&f] {
+        QStringList names;
+        for (int i = 0; i < f.tabs()->count(); ++i) {
+            if (f.tabs()->widget(i)->findChild<TabPage*>())
+                names << f.tabs()->widget(i)->objectName();
+        }
+        return names;
+    };
+    // Start-up makes only the page the main window first shows.
+    QCOMPARE(made(), QStringList{"TabSheet3"});
+    f.launcher()->becomeLauncher();
+    f.click("Button4");  // BOLTON
+    QCOMPARE(made(), (QStringList{"TabSheet3", "TabSheet2"}));
+    // A tab made by another window's need is connected as one made by a click:
+    // the worksheet, opened from the Tweed tab, imports from the Bolton tab.
+    f.main()->setCurrentPage(Page::Tweed);
+    QCOMPARE(made(), (QStringList{"TabSheet3", "TabSheet1", "TabSheet2"}));
+    f.click("total", true);
+    QVERIFY(f.shell->worksheet()->isVisible());
+    // IMPORT, from a Bolton tab with nothing typed.
+    f.shell->worksheet()->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+    QCOMPARE(f.messenger.boxes.size(), 1);
+    QCOMPARE(f.messenger.boxes.constFirst().lines, QStringList{"Bolton Analysis must be complete before import!"});
+    // Every tab is there once asked for, filling its page.
+    QVERIFY(f.main()->history());
+    QCOMPARE(f.main()->history()->size(), f.tabs()->widget(f.main()->indexOf(Page::History))->size());
+}
+
 void ShellTest::everyWayOutEndsTheProgram()
 {
     Fixture f;
@@ -379,10 +412,13 @@ void ShellTest::everyWayOutEndsTheProgram()
     QCOMPARE(quit.count(), 2);
     f.click("Button3");
     f.click("tSair");
-    f.click("bsair");
-    f.click("stsair");
-    f.click("posair");
-    f.click("plsair");
+    // Each tab's EXIT, on the tab as the clinician would see it.
+    const std::pair<Page, const char*> exits[] = {
+        {Page::Bolton, "bsair"}, {Page::Steiner, "stsair"}, {Page::Outline, "posair"}, {Page::History, "plsair"}};
+    for (const auto& [page, exit] : exits) {
+        f.main()->setCurrentPage(page);
+        f.click(exit);
+    }
     f.trigger("fileExit");
     f.tray()->closeItem()->trigger();
     f.main()->close();
