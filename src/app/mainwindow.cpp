@@ -113,8 +113,6 @@ MainWindow::MainWindow(WorkingFolder folder, Messenger& messenger, Desktop& desk
         pages_.insert(spec.page, lazy);
         tabs_->addTab(lazy, QString::fromLatin1(spec.caption));
     }
-    // The first page, shown with the window.
-    pages_.value(Page::References)->tab();
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (!changingFromCode_)
             onUserTabChange(index);

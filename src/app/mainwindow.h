@@ -27,9 +27,9 @@ class TweedTab;
 class LazyPage;
 
 // The main window: the page control with its six tabs, the menus, and the
-// forwarding of the File menu to the active tab. The References tab is made
-// with the window; each other tab the first time it is shown or asked for,
-// so that start-up builds only what the launcher and the first page show.
+// forwarding of the File menu to the active tab. Each tab is made the first
+// time it is shown or asked for: start-up, which shows only the launcher,
+// makes none of them.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
