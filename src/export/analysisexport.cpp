@@ -164,7 +164,9 @@ ExportedAnalysis exportTweedRecord(const QString& path, const TweedRecord& r)
     a.fields.append({name("impaOption"), r.replaceImpa ? QStringLiteral("No") : QStringLiteral("Yes")});
     a.fields.append({name("dcopcres"), r.replacementImpa});
 
-    QMap<QString, QString> panel = diagnosisControls(Diagnosis{});
+    // Every panel label empty: the same for every analysis without guidance.
+    static const QMap<QString, QString> kEmptyPanel = diagnosisControls(Diagnosis{});
+    QMap<QString, QString> panel = kEmptyPanel;
     const OpenedTweed o = openTweedRecord(r);
     a.results = tweedResultTexts(o.outcome.results);
     if (!o.outcome.calculated()) {

@@ -4,6 +4,7 @@
 #include "common/fileio.h"
 
 #include <QStringDecoder>
+#include <QByteArrayView>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -59,20 +60,21 @@ private:
 // file longer than the limit can be told from one exactly as long.
 QByteArray readRegular(const QByteArray& path, qint64 limit, bool overflow)
 {
-    const QString shown = displayPath(path);
+    // Named only when something fails: most reads succeed.
+    const auto shown = [&path] { return displayPath(path); };
     struct stat info {};
     if (::stat(path.constData(), &info) != 0)
-        throw vel::FileError(shown, systemReason(errno));
+        throw vel::FileError(shown(), systemReason(errno));
     if (const QString what = notRegular(info.st_mode); !what.isEmpty())
-        throw vel::FileError(shown, what);
+        throw vel::FileError(shown(), what);
     // Non-blocking, in case something else was put in its place since.
     const Descriptor fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0)
-        throw vel::FileError(shown, systemReason(errno));
+        throw vel::FileError(shown(), systemReason(errno));
     if (::fstat(fd.get(), &info) != 0)
-        throw vel::FileError(shown, systemReason(errno));
+        throw vel::FileError(shown(), systemReason(errno));
     if (const QString what = notRegular(info.st_mode); !what.isEmpty())
-        throw vel::FileError(shown, what);
+        throw vel::FileError(shown(), what);
     const qint64 wanted = limit + (overflow ? 1 : 0);
     QByteArray bytes;
     bytes.reserve(std::min<qint64>(wanted, info.st_size + 1));
@@ -83,7 +85,7 @@ QByteArray readRegular(const QByteArray& path, qint64 limit, bool overflow)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw vel::FileError(shown, systemReason(errno));
+            throw vel::FileError(shown(), systemReason(errno));
         if (n == 0)
             break;
         bytes.append(chunk, n);
@@ -111,30 +113,48 @@ QByteArray joinPath(const QByteArray& folder, const QByteArray& name)
     return folder + '/' + name;
 }
 
-QList<QByteArray> folderEntries(const QByteArray& folder)
+QByteArray FolderListing::name(qsizetype i) const
+{
+    const Entry& e = entries_[static_cast<std::size_t>(i)];
+    return names_.mid(e.start, e.length);
+}
+
+FolderListing folderEntries(const QByteArray& folder, const std::function<bool(QByteArrayView)>& keep)
 {
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         throw vel::FileError(displayPath(folder), systemReason(errno));
-    QList<std::pair<QString, QByteArray>> entries;
+    FolderListing listing;
     for (;;) {
         errno = 0;
         const dirent* entry = ::readdir(dir);
         if (!entry)
             break;
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            entries.append({displayPath(name), name});
+        const QByteArrayView name(entry->d_name);
+        if (name == "." || name == ".." || (keep && !keep(name)))
+            continue;
+        const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<uchar>(c) < 0x80; });
+        listing.entries_.push_back({static_cast<quint32>(listing.names_.size()), static_cast<quint32>(name.size()), ascii});
+        listing.names_ += name;
     }
     const int error = errno;
     ::closedir(dir);
     if (error != 0)
         throw vel::FileError(displayPath(folder), systemReason(error));
-    std::sort(entries.begin(), entries.end());
-    QList<QByteArray> names;
-    for (const auto& entry : std::as_const(entries))
-        names << entry.second;
-    return names;
+    // In the order of the displayed names. For names all in ASCII that is
+    // the order of their bytes; only the others need decoding to compare.
+    const QByteArray& names = listing.names_;
+    const auto bytes = [&names](const FolderListing::Entry& e) { return QByteArrayView(names).sliced(e.start, e.length); };
+    std::sort(listing.entries_.begin(), listing.entries_.end(),
+              [&](const FolderListing::Entry& x, const FolderListing::Entry& y) {
+                  if (!x.ascii || !y.ascii) {
+                      const int shown = displayPath(bytes(x).toByteArray()).compare(displayPath(bytes(y).toByteArray()));
+                      if (shown != 0)
+                          return shown < 0;
+                  }
+                  return bytes(x) < bytes(y);
+              });
+    return listing;
 }
 
 Kind kindOf(const QByteArray& path, QString* reason)

@@ -3,8 +3,11 @@
 // batch run has no one watching, so a write that did not happen must end
 // in a message and a failing exit status, never in a quiet half result.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <functional>
+#include <vector>
 
 namespace exporttool {
 
@@ -16,9 +19,27 @@ namespace exporttool {
 // UTF-8 where it is valid, otherwise as Windows-1252 (what those disks hold).
 QString displayPath(const QByteArray& path);
 QByteArray joinPath(const QByteArray& folder, const QByteArray& name);
-// Every name in the folder, hidden ones included, in the order of their
-// displayed names. Throws vel::FileError when the folder cannot be read.
-QList<QByteArray> folderEntries(const QByteArray& folder);
+// The names of a folder, kept in one block: a practice's folder may hold a
+// hundred thousand of them.
+class FolderListing {
+public:
+    qsizetype size() const { return static_cast<qsizetype>(entries_.size()); }
+    QByteArray name(qsizetype i) const;
+
+private:
+    friend FolderListing folderEntries(const QByteArray&, const std::function<bool(QByteArrayView)>&);
+    struct Entry {
+        quint32 start;
+        quint32 length;
+        bool ascii;
+    };
+    QByteArray names_;
+    std::vector<Entry> entries_;
+};
+// Every name in the folder that `keep` takes (all when it is empty), hidden
+// ones included, in the order of their displayed names. Throws
+// vel::FileError when the folder cannot be read.
+FolderListing folderEntries(const QByteArray& folder, const std::function<bool(QByteArrayView)>& keep = {});
 
 // Reading. Only regular files are read (links are followed): a FIFO, a
 // device or a folder in a file's place is refused by name before anything

@@ -343,10 +343,10 @@ int main(int argc, char* argv[])
                 try {
                     // Everything named as an analysis, hidden or not, is exported
                     // or named on stderr: nothing is passed over in silence.
-                    for (const QByteArray& name : exporttool::folderEntries(path)) {
-                        if (analysisNamed(name) != Analysis::None)
-                            take(exporttool::joinPath(path, name));
-                    }
+                    const exporttool::FolderListing names = exporttool::folderEntries(
+                        path, [](QByteArrayView name) { return analysisNamed(name.toByteArray()) != Analysis::None; });
+                    for (qsizetype i = 0; i < names.size(); ++i)
+                        take(exporttool::joinPath(path, names.name(i)));
                 } catch (const vel::FileError& e) {
                     complain(e.path(), e.reason());
                     exitCode = 1;
