@@ -20,7 +20,11 @@ namespace vel {
 
 
 Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate, ReportViewer* viewer)
-    : desktop_(desktop), boltonOnDemand_([this]() -> const BoltonTransfer* { return main_->bolton(); })
+    : desktop_(desktop),
+      boltonOnDemand_([this]() -> const BoltonTransfer* { return main_->bolton(); }),
+      folder_(folder),
+      messenger_(messenger),
+      gate_(gate)
 {
     if (!viewer) {
         ownViewer_ = std::make_unique<QtReportViewer>(messenger, desktop);
@@ -31,20 +35,19 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     launcher_ = new SplashWindow;
     main_ = new MainWindow(folder, messenger, desktop);
     main_->setEnabled(false);
-    guide_ = new GuideWindow(folder, messenger);
-    worksheet_ = new WorksheetWindow(messenger);
     tray_ = new Tray(desktop.hasSystemTray(), this);
-    guide_->setOwner(main_, &gate);
-    worksheet_->setOwner(main_, &gate);
     main_->setReports(reports_.get());
-    // The Tweed tab is made when first needed; the guide and the worksheet
-    // are connected to it then. The worksheet reads the Bolton tab through
-    // the main window, which makes that tab if IMPORT is the first to need it.
+    // The Tweed tab, the guide and the worksheet are each made when first
+    // needed, and connected to each other as they come. The worksheet reads
+    // the Bolton tab through the main window, which makes that tab if IMPORT
+    // is the first to need it.
     main_->whenMade(Page::Tweed, [this](TabPage* tab) {
-        auto* tweed = static_cast<TweedTab*>(tab);
-        tweed->setCompanions(this);
-        guide_->setTarget(tweed);
-        worksheet_->setSources(tweed, &boltonOnDemand_);
+        tweed_ = static_cast<TweedTab*>(tab);
+        tweed_->setCompanions(this);
+        if (guide_)
+            guide_->setTarget(tweed_);
+        if (worksheet_)
+            worksheet_->setSources(tweed_, &boltonOnDemand_);
     });
 
     gate.setListener([hide = tray_->hideItem()](bool up) { hide->setEnabled(!up); });
@@ -138,39 +141,62 @@ void Shell::restoreFromTray()
     tray_->hideItem()->setEnabled(true);
 }
 
+GuideWindow* Shell::guide() const
+{
+    if (!guide_) {
+        guide_ = new GuideWindow(folder_, messenger_);
+        guide_->setOwner(main_, &gate_);
+        guide_->setTarget(tweed_);
+    }
+    return guide_;
+}
+
+WorksheetWindow* Shell::worksheet() const
+{
+    if (!worksheet_) {
+        worksheet_ = new WorksheetWindow(messenger_);
+        worksheet_->setOwner(main_, &gate_);
+        worksheet_->setSources(tweed_, &boltonOnDemand_);
+    }
+    return worksheet_;
+}
+
 void Shell::clearWorksheet()
 {
-    worksheet_->newClicked();
+    // A worksheet not made yet is empty already.
+    if (worksheet_)
+        worksheet_->newClicked();
 }
 
 void Shell::resetGuide()
 {
-    guide_->newClicked();
+    if (guide_)
+        guide_->newClicked();
 }
 
 void Shell::openWorksheet()
 {
-    worksheet_->open();
+    worksheet()->open();
 }
 
 void Shell::openGuide()
 {
-    guide_->open();
+    guide()->open();
 }
 
 GuideAnswers Shell::guideAnswers() const
 {
-    return guide_->answers();
+    return guide()->answers();
 }
 
 void Shell::setGuideAnswers(const GuideAnswers& answers)
 {
-    guide_->setAnswers(answers);
+    guide()->setAnswers(answers);
 }
 
 void Shell::runGuidance()
 {
-    guide_->guidanceOnRestoredAnswers();
+    guide()->guidanceOnRestoredAnswers();
 }
 
 void Shell::trayDoubleClicked()

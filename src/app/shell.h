@@ -47,8 +47,9 @@ public:
 
     SplashWindow* launcher() const { return launcher_; }
     MainWindow* mainWindow() const { return main_; }
-    GuideWindow* guide() const { return guide_; }
-    WorksheetWindow* worksheet() const { return worksheet_; }
+    // The guide and the worksheet are made when first needed.
+    GuideWindow* guide() const;
+    WorksheetWindow* worksheet() const;
     Tray* tray() const { return tray_; }
 
     void show();
@@ -75,8 +76,12 @@ private:
     SplashWindow* launcher_;
     MainWindow* main_;
     BoltonOnDemand boltonOnDemand_;
-    GuideWindow* guide_;
-    WorksheetWindow* worksheet_;
+    WorkingFolder folder_;
+    Messenger& messenger_;
+    ModalGate& gate_;
+    TweedTab* tweed_ = nullptr;  // once made
+    mutable GuideWindow* guide_ = nullptr;
+    mutable WorksheetWindow* worksheet_ = nullptr;
     Tray* tray_;
     std::unique_ptr<ReportViewer> ownViewer_;
     std::unique_ptr<ReportEngine> reports_;

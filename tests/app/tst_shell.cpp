@@ -382,8 +382,15 @@ void ShellTest::tabsAreMadeWhenFirstNeeded()
         }
         return names;
     };
-    // Start-up shows only the launcher, and makes no tab.
+    // Start-up shows only the launcher, and makes no tab, guide or worksheet.
     QCOMPARE(made(), QStringList{});
+    QStringList windows;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName().startsWith(QLatin1String("TForm")))
+            windows << top->objectName();
+    }
+    windows.sort();
+    QCOMPARE(windows, (QStringList{"TForm1", "TForm2"}));
     f.launcher()->becomeLauncher();
     f.click("Button4");  // BOLTON; the References tab is told to hide its views
     QCOMPARE(made(), (QStringList{"TabSheet3", "TabSheet2"}));
