@@ -21,7 +21,7 @@ namespace vel {
 
 Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, ModalGate& gate, ReportViewer* viewer)
     : desktop_(desktop),
-      boltonOnDemand_([this]() -> const BoltonTransfer* { return main_->bolton(); }),
+      boltonOnDemand_([this]() -> const BoltonTransfer* { return mainWindow()->bolton(); }),
       folder_(folder),
       messenger_(messenger),
       gate_(gate)
@@ -33,34 +33,12 @@ Shell::Shell(WorkingFolder folder, Messenger& messenger, Desktop& desktop, Modal
     reports_ = std::make_unique<ReportEngine>(folder, messenger, *viewer);
     initResources();
     launcher_ = new SplashWindow;
-    main_ = new MainWindow(folder, messenger, desktop);
-    main_->setEnabled(false);
     tray_ = new Tray(desktop.hasSystemTray(), this);
-    main_->setReports(reports_.get());
-    // The Tweed tab, the guide and the worksheet are each made when first
-    // needed, and connected to each other as they come. The worksheet reads
-    // the Bolton tab through the main window, which makes that tab if IMPORT
-    // is the first to need it.
-    main_->whenMade(Page::Tweed, [this](TabPage* tab) {
-        tweed_ = static_cast<TweedTab*>(tab);
-        tweed_->setCompanions(this);
-        if (guide_)
-            guide_->setTarget(tweed_);
-        if (worksheet_)
-            worksheet_->setSources(tweed_, &boltonOnDemand_);
-    });
 
     gate.setListener([hide = tray_->hideItem()](bool up) { hide->setEnabled(!up); });
 
     connect(launcher_, &SplashWindow::chosen, this, &Shell::choose);
     connect(launcher_, &SplashWindow::exitRequested, this, &Shell::quitRequested);
-    connect(main_, &MainWindow::quitRequested, this, &Shell::quitRequested);
-    connect(main_, &MainWindow::menuRequested, this, &Shell::backToLauncher);
-    connect(main_, &MainWindow::minimised, this, [this] {
-        // Without a tray the window is only minimised, so it stays in reach.
-        if (tray_->available())
-            hideToTray();
-    });
     connect(tray_, &Tray::hideRequested, this, &Shell::hideToTray);
     connect(tray_, &Tray::restoreRequested, this, &Shell::restoreFromTray);
     connect(tray_, &Tray::doubleClicked, this, &Shell::trayDoubleClicked);
@@ -86,8 +64,8 @@ void Shell::choose(SplashWindow::Choice choice)
     tray_->hideItem()->setEnabled(true);
     launcher_->hide();
     launcher_->setEnabled(false);
-    main_->setEnabled(true);
-    ReferencesTab* refs = main_->references();
+    mainWindow()->setEnabled(true);
+    ReferencesTab* refs = mainWindow()->references();
     if (choice == Choice::Abstract)
         refs->showAbstract();
     else if (choice == Choice::References)
@@ -95,37 +73,37 @@ void Shell::choose(SplashWindow::Choice choice)
 
     switch (choice) {
     case Choice::Abstract:
-    case Choice::References: main_->setCurrentPage(Page::References); break;
-    case Choice::Tweed: main_->setCurrentPage(Page::Tweed); break;
-    case Choice::Bolton: main_->setCurrentPage(Page::Bolton); break;
-    case Choice::Steiner: main_->setCurrentPage(Page::Steiner); break;
-    case Choice::Outline: main_->setCurrentPage(Page::Outline); break;
-    case Choice::History: main_->setCurrentPage(Page::History); break;
+    case Choice::References: mainWindow()->setCurrentPage(Page::References); break;
+    case Choice::Tweed: mainWindow()->setCurrentPage(Page::Tweed); break;
+    case Choice::Bolton: mainWindow()->setCurrentPage(Page::Bolton); break;
+    case Choice::Steiner: mainWindow()->setCurrentPage(Page::Steiner); break;
+    case Choice::Outline: mainWindow()->setCurrentPage(Page::Outline); break;
+    case Choice::History: mainWindow()->setCurrentPage(Page::History); break;
     }
     if (Session::isSmall(desktop_.displayMode()))
-        main_->setScrollable(true);
+        mainWindow()->setScrollable(true);
     if (choice == Choice::Abstract)
-        main_->pages()->setTabText(main_->indexOf(Page::References), QStringLiteral("Abstract"));
-    main_->centreOnScreen();
-    main_->show();
+        mainWindow()->pages()->setTabText(mainWindow()->indexOf(Page::References), QStringLiteral("Abstract"));
+    mainWindow()->centreOnScreen();
+    mainWindow()->show();
 }
 
 void Shell::backToLauncher()
 {
     tray_->restoreItem()->setEnabled(false);
     tray_->hideItem()->setEnabled(false);
-    main_->pages()->setTabText(main_->indexOf(Page::References), QStringLiteral("References"));
-    main_->hide();
-    main_->references()->hideViews();
-    main_->setEnabled(false);
+    mainWindow()->pages()->setTabText(mainWindow()->indexOf(Page::References), QStringLiteral("References"));
+    mainWindow()->hide();
+    mainWindow()->references()->hideViews();
+    mainWindow()->setEnabled(false);
     launcher_->setEnabled(true);
     launcher_->show();
 }
 
 void Shell::hideToTray()
 {
-    main_->setWindowState(main_->windowState() & ~Qt::WindowMinimized);
-    main_->hide();
+    mainWindow()->setWindowState(mainWindow()->windowState() & ~Qt::WindowMinimized);
+    mainWindow()->hide();
     tray_->startAnimation();
     tray_->hideItem()->setEnabled(false);
     tray_->restoreItem()->setEnabled(true);
@@ -133,19 +111,50 @@ void Shell::hideToTray()
 
 void Shell::restoreFromTray()
 {
-    main_->showNormal();
-    main_->raise();
-    main_->activateWindow();
+    mainWindow()->showNormal();
+    mainWindow()->raise();
+    mainWindow()->activateWindow();
     tray_->stopAnimation();
     tray_->restoreItem()->setEnabled(false);
     tray_->hideItem()->setEnabled(true);
+}
+
+MainWindow* Shell::mainWindow() const
+{
+    if (main_)
+        return main_;
+    // Made on a const call too: whoever asks first, the window is the same.
+    auto* self = const_cast<Shell*>(this);
+    main_ = new MainWindow(folder_, messenger_, desktop_);
+    main_->setEnabled(false);
+    main_->setReports(reports_.get());
+    // The Tweed tab, the guide and the worksheet are each made when first
+    // needed, and connected to each other as they come. The worksheet reads
+    // the Bolton tab through the main window, which makes that tab if IMPORT
+    // is the first to need it.
+    main_->whenMade(Page::Tweed, [self](TabPage* tab) {
+        self->tweed_ = static_cast<TweedTab*>(tab);
+        self->tweed_->setCompanions(self);
+        if (self->guide_)
+            self->guide_->setTarget(self->tweed_);
+        if (self->worksheet_)
+            self->worksheet_->setSources(self->tweed_, &self->boltonOnDemand_);
+    });
+    connect(main_, &MainWindow::quitRequested, self, &Shell::quitRequested);
+    connect(main_, &MainWindow::menuRequested, self, &Shell::backToLauncher);
+    connect(main_, &MainWindow::minimised, self, [self] {
+        // Without a tray the window is only minimised, so it stays in reach.
+        if (self->tray_->available())
+            self->hideToTray();
+    });
+    return main_;
 }
 
 GuideWindow* Shell::guide() const
 {
     if (!guide_) {
         guide_ = new GuideWindow(folder_, messenger_);
-        guide_->setOwner(main_, &gate_);
+        guide_->setOwner(mainWindow(), &gate_);
         guide_->setTarget(tweed_);
     }
     return guide_;
@@ -155,7 +164,7 @@ WorksheetWindow* Shell::worksheet() const
 {
     if (!worksheet_) {
         worksheet_ = new WorksheetWindow(messenger_);
-        worksheet_->setOwner(main_, &gate_);
+        worksheet_->setOwner(mainWindow(), &gate_);
         worksheet_->setSources(tweed_, &boltonOnDemand_);
     }
     return worksheet_;

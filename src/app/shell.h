@@ -46,7 +46,8 @@ public:
     ~Shell() override;
 
     SplashWindow* launcher() const { return launcher_; }
-    MainWindow* mainWindow() const { return main_; }
+    // Made when first needed: start-up shows only the launcher.
+    MainWindow* mainWindow() const;
     // The guide and the worksheet are made when first needed.
     GuideWindow* guide() const;
     WorksheetWindow* worksheet() const;
@@ -74,7 +75,7 @@ Q_SIGNALS:
 private:
     Desktop& desktop_;
     SplashWindow* launcher_;
-    MainWindow* main_;
+    mutable MainWindow* main_ = nullptr;
     BoltonOnDemand boltonOnDemand_;
     WorkingFolder folder_;
     Messenger& messenger_;
