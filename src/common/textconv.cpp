@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -112,9 +113,14 @@ QString realToText(double value, int width, int decimals)
         // magnitudes and decimals used here), so 40 digits past the kept ones
         // tell a true tie from a near one: "5000…" is a tie, "4999…" is below.
         const bool negative = value < 0;
+        // std::to_chars gives the same correctly rounded expansion as glibc's
+        // printf, several times faster (the export formats every result).
         static thread_local char buffer[400];
-        std::snprintf(buffer, sizeof buffer, "%.*f", decimals + 40, std::fabs(value));
-        const std::string exact(buffer);
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed,
+                                           decimals + 40);
+        if (written.ec != std::errc())
+            std::snprintf(buffer, sizeof buffer, "%.*f", decimals + 40, std::fabs(value));
+        const std::string exact(buffer, written.ec == std::errc() ? written.ptr : buffer + std::strlen(buffer));
         const auto point = exact.find('.');
         std::string digits = exact.substr(0, point) + exact.substr(point + 1, decimals);
         const std::string rest = exact.substr(point + 1 + decimals);
