@@ -195,7 +195,7 @@ TabPage* MainWindow::makeTab(Page p)
     case Page::Outline: tab = new OutlineTab(services); break;
     case Page::History: tab = new HistoryTab(services); break;
     }
-    giveReports(p, tab);
+    tab->setReports(reports_);
     connect(tab, &TabPage::exitRequested, this, &MainWindow::quitRequested);
     if (const auto connectTab = whenMade_.take(p))
         connectTab(tab);
@@ -309,21 +309,9 @@ void MainWindow::setReports(ReportEngine* reports)
 {
     // Tabs made later are given it as they are made.
     reports_ = reports;
-    for (auto it = pages_.cbegin(); it != pages_.cend(); ++it) {
-        if (it.value()->made())
-            giveReports(it.key(), it.value()->tab());
-    }
-}
-
-void MainWindow::giveReports(Page p, TabPage* tab) const
-{
-    switch (p) {
-    case Page::Tweed: static_cast<TweedTab*>(tab)->setReports(reports_); break;
-    case Page::Bolton: static_cast<BoltonTab*>(tab)->setReports(reports_); break;
-    case Page::Outline: static_cast<OutlineTab*>(tab)->setReports(reports_); break;
-    case Page::History: static_cast<HistoryTab*>(tab)->setReports(reports_); break;
-    case Page::References:
-    case Page::Steiner: break;  // nothing to print
+    for (LazyPage* lazy : std::as_const(pages_)) {
+        if (lazy->made())
+            lazy->tab()->setReports(reports);
     }
 }
 

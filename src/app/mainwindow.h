@@ -78,7 +78,6 @@ private:
     void onUserTabChange(int index);
     void openModule(Page p);
     TabPage* makeTab(Page p);
-    void giveReports(Page p, TabPage* tab) const;
 
     WorkingFolder folder_;
     Messenger& messenger_;

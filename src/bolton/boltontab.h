@@ -20,7 +20,6 @@ namespace vel {
 class Desktop;
 class EntryField;
 class Messenger;
-class ReportEngine;
 
 // The Bolton Analysis tab: the widths of twelve teeth of each arch, the
 // second and third mandibular molars for the worksheet, and the tooth-size
@@ -38,7 +37,6 @@ public:
     void printClicked();
     // Every control's text as shown, by name.
     QMap<QString, QString> controlTexts() const;
-    void setReports(ReportEngine* reports) { reports_ = reports; }
 
     EntryField* field(const QString& name) const { return fields_.value(name); }
     BoltonInputs inputs() const;
@@ -62,7 +60,6 @@ private:
     BoltonRecord record() const;
     void load(const BoltonRecord& r);
 
-    ReportEngine* reports_ = nullptr;
 
     QMap<QString, EntryField*> fields_;
     QList<EntryField*> widths_;    // bpaciente, s01..s12, i01..i12

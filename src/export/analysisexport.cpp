@@ -257,9 +257,9 @@ namespace {
 
 QList<Column> csvColumns(bool tweed)
 {
-    QList<Column> columns;
     if (tweed)
         return tweedColumns();
+    QList<Column> columns;
     for (const BoltonEntry& e : kBoltonEntries)
         columns.append(Column{e.exportHeading, e.control});
     for (const BoltonResult& r : kBoltonResults) {

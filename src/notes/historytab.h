@@ -13,7 +13,6 @@ namespace vel {
 class Desktop;
 class EntryField;
 class Messenger;
-class ReportEngine;
 struct NoteFile;
 
 // The Treatment History tab: a dated log of procedures per patient. SAVE adds
@@ -32,7 +31,6 @@ public:
     void saveClicked();
     void openClicked();
     void printClicked();
-    void setReports(ReportEngine* reports) { reports_ = reports; }
 
     EntryField* patient() const { return patient_; }
     QPlainTextEdit* description() const { return description_; }
@@ -48,7 +46,6 @@ private:
     QPlainTextEdit* history_;
     QString shownPath_;     // the file the history on screen was read from
     QString shownPatient_;  // and the patient it names
-    ReportEngine* reports_ = nullptr;
 };
 
 }  // namespace vel

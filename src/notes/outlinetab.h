@@ -12,7 +12,6 @@ namespace vel {
 class Desktop;
 class EntryField;
 class Messenger;
-class ReportEngine;
 
 // The Treatment Outline tab: one free-text outline per patient, kept in the
 // patient's .otl file. The hidden label `Label10` reads "open" while the
@@ -29,7 +28,6 @@ public:
     bool saveClicked();
     void openClicked();
     void printClicked();
-    void setReports(ReportEngine* reports) { reports_ = reports; }
     // The existing-outline check when the patient field is left.
     void patientLeft();
 
@@ -48,7 +46,6 @@ private:
     QLabel* marker_;
     // The file the outline on screen was read from or last written to.
     QString source_;
-    ReportEngine* reports_ = nullptr;
 };
 
 }  // namespace vel

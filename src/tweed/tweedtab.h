@@ -19,7 +19,6 @@ class QRadioButton;
 namespace vel {
 
 class DiagnosisPanel;
-class ReportEngine;
 class Desktop;
 class EntryField;
 class Messenger;
@@ -61,7 +60,6 @@ public:
     void printClicked();
     // Every control's text as shown, by name (see ControlTexts).
     QMap<QString, QString> controlTexts() const;
-    void setReports(ReportEngine* reports) { reports_ = reports; }
 
     TweedInputs inputs() const;
     EntryField* entry(const QString& name) const { return fields_.value(name); }
@@ -96,7 +94,6 @@ private:
     void restore(const TweedRecord& r);
 
     TweedCompanions* companions_ = nullptr;
-    ReportEngine* reports_ = nullptr;
 
     QMap<QString, EntryField*> fields_;
     QMap<QString, QLabel*> results_;

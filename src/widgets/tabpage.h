@@ -18,6 +18,7 @@ enum class FileAction { New, Open, Save, Print };
 
 class Desktop;
 class Messenger;
+class ReportEngine;
 
 // What the main window gives every tab.
 struct TabServices {
@@ -46,6 +47,8 @@ public:
     {
     }
     bool offers(FileAction action) const { return bool(operations_[index(action)]); }
+    // The engine a tab's PRINT hands its report to; tabs that print nothing ignore it.
+    void setReports(ReportEngine* reports) { reports_ = reports; }
     void run(FileAction action)
     {
         if (const auto& operation = operations_[index(action)])
@@ -58,6 +61,7 @@ protected:
     Desktop& desktop_;
     std::function<QString()> title_;
     QMenu* emptyMenu_;
+    ReportEngine* reports_ = nullptr;
 
     // The tab's own operation behind a File menu item.
     void offer(FileAction action, std::function<void()> operation) { operations_[index(action)] = std::move(operation); }
